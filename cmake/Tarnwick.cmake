@@ -1,0 +1,58 @@
+# Helpers shared by the module folders.
+#
+# tarn_module(name [DEPS ...] [WIN32_LIBS ...])
+#   The static library of the calling module folder, from every .cpp file in that folder.
+#   The build, not #ifdefs, picks the platform halves: a file whose name ends in _win32.cpp is
+#   compiled in the win32 build only, one ending in _host.cpp in the host build only.
+#   Each tests/NAME_test.cpp becomes the test program NAME_test (tests/*_win32_test.cpp in the
+#   win32 build only), linked with the module and GoogleTest's main.
+#
+# tarn_test(name SOURCES ... [DEPS ...] [NO_GTEST_MAIN])
+#   One further test program, for tests that need more than the convention gives.
+#   Every test program is one ctest test (every Wine start costs time); Windows programs run
+#   through the Wine wrapper, the crosscompiling emulator, inside the shared Wine session.
+
+function(tarn_platform_filter out)
+  set(kept)
+  foreach(file ${ARGN})
+    if(WIN32 AND file MATCHES "_host(_test)?\\.cpp$")
+      continue()
+    elseif(NOT WIN32 AND file MATCHES "_win32(_test)?\\.cpp$")
+      continue()
+    endif()
+    list(APPEND kept ${file})
+  endforeach()
+  set(${out} ${kept} PARENT_SCOPE)
+endfunction()
+
+function(tarn_module name)
+  cmake_parse_arguments(M "" "" "DEPS;WIN32_LIBS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  tarn_platform_filter(sources ${sources})
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${M_DEPS})
+  if(WIN32 AND M_WIN32_LIBS)
+    target_link_libraries(${name} PUBLIC ${M_WIN32_LIBS})
+  endif()
+
+  file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*_test.cpp)
+  tarn_platform_filter(tests ${tests})
+  foreach(test ${tests})
+    get_filename_component(test_name ${test} NAME_WE)
+    tarn_test(${test_name} SOURCES ${test} DEPS ${name})
+  endforeach()
+endfunction()
+
+function(tarn_test name)
+  cmake_parse_arguments(T "NO_GTEST_MAIN" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_DEPS} GTest::gtest tarn_test_support)
+  if(NOT T_NO_GTEST_MAIN)
+    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+  endif()
+  add_test(NAME ${name} COMMAND ${name})
+  if(WIN32)
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_session)
+  endif()
+endfunction()

@@ -1,0 +1,10 @@
+#include <windows.h>
+#include <mmsystem.h>
+
+#include "runtime/millisecs.h"
+
+namespace tarn {
+
+uint32_t MilliSecs() { return timeGetTime(); }
+
+}  // namespace tarn

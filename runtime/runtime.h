@@ -1,0 +1,14 @@
+// The runtime module: objects, strings, exceptions, the millisecond counter.
+// It has no imports; InitRuntime exists so that every module's initialiser can start with it.
+#pragma once
+
+#include "runtime/exceptions.h"
+#include "runtime/millisecs.h"
+#include "runtime/object.h"
+#include "runtime/string.h"
+
+namespace tarn {
+
+void InitRuntime();
+
+}  // namespace tarn
