@@ -25,18 +25,32 @@ free_display() {
   return 1
 }
 
-start_session() {
-  local display xvfb_pid i
-  display=$(free_display) || { echo "wine-run: no free X display" >&2; return 1; }
-  Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$state/xvfb.log" 2>&1 </dev/null &
-  xvfb_pid=$!
-  for i in $(seq 100); do
-    [ -e "/tmp/.X11-unix/X$display" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || { echo "wine-run: Xvfb failed" >&2; return 1; }
-    sleep 0.1
+# Starts Xvfb on a free display; another session may take the same number at the same
+# moment, so a display whose server dies at once is given up for the next free one.
+start_xvfb() {
+  local display xvfb_pid attempt i
+  for attempt in 1 2 3 4 5; do
+    display=$(free_display) || break
+    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$state/xvfb.log" 2>&1 </dev/null &
+    xvfb_pid=$!
+    for i in $(seq 100); do
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      if [ -e "/tmp/.X11-unix/X$display" ]; then
+        printf 'display=%s\nxvfb_pid=%s\n' "$display" "$xvfb_pid" >"$session"
+        return 0
+      fi
+      sleep 0.1
+    done
+    kill "$xvfb_pid" 2>/dev/null
+    sleep 0.$RANDOM
   done
-  printf 'display=%s\nxvfb_pid=%s\n' "$display" "$xvfb_pid" >"$session"
-  export DISPLAY=":$display"
+  echo "wine-run: could not start Xvfb" >&2
+  return 1
+}
+
+start_session() {
+  start_xvfb || return 1
+  export DISPLAY=":$(sed -n 's/^display=//p' "$session")"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wine wineboot -i >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
