@@ -4,6 +4,7 @@
 #   The static library of the calling module folder, from every .cpp file in that folder.
 #   The build, not #ifdefs, picks the platform halves: a file whose name ends in _win32.cpp is
 #   compiled in the win32 build only, one ending in _host.cpp in the host build only.
+#   A main.cpp is a program's entry, not part of the library.
 #   Each tests/NAME_test.cpp becomes the test program NAME_test (tests/*_win32_test.cpp in the
 #   win32 build only), linked with the module and GoogleTest's main.
 #
@@ -28,12 +29,19 @@ endfunction()
 function(tarn_module name)
   cmake_parse_arguments(M "" "" "DEPS;WIN32_LIBS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
   tarn_platform_filter(sources ${sources})
-  add_library(${name} STATIC ${sources})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
-  target_link_libraries(${name} PUBLIC ${M_DEPS})
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    set(scope PUBLIC)
+  else()
+    add_library(${name} INTERFACE)  # a module whose first files are still to come
+    set(scope INTERFACE)
+  endif()
+  target_include_directories(${name} ${scope} ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} ${scope} ${M_DEPS})
   if(WIN32 AND M_WIN32_LIBS)
-    target_link_libraries(${name} PUBLIC ${M_WIN32_LIBS})
+    target_link_libraries(${name} ${scope} ${M_WIN32_LIBS})
   endif()
 
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*_test.cpp)
