@@ -3,6 +3,9 @@
 //   globals       prints the program globals and the working directory, one per line
 //   hook-ids      registers two exit handlers, then asks for hook ids until that raises
 //   end           registers an exit handler, then ends through EndProgram
+//   signal        registers an exit handler, then raises SIGTERM
+//   fault         registers an exit handler, then writes through a null pointer
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 
@@ -36,6 +39,12 @@ void ProbeEntry() {
   } else if (mode == "end") {
     AddExitHandler(FirstHandler);
     EndProgram();
+  } else if (mode == "signal") {
+    AddExitHandler(FirstHandler);
+    std::raise(SIGTERM);
+  } else if (mode == "fault") {
+    AddExitHandler(FirstHandler);
+    *static_cast<volatile int*>(nullptr) = 1;
   }
 }
 

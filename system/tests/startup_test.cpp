@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 
 #include "system/startup.h"
@@ -73,6 +74,22 @@ TEST(Startup, EndProgramExitsZeroAfterTheExitHandlers) {
   EXPECT_EQ(child.out, "exit handler 1\n");
   EXPECT_EQ(child.err, "");
 }
+
+TEST(Startup, SignalPrintsItsLineThenEndsAsAnUnhandledException) {
+  testing::ChildResult child = testing::RunChild(ProbePath(), {"signal"});
+  EXPECT_EQ(child.exitCode, kUnhandledExitCode);
+  EXPECT_EQ(child.out, "signal!:" + std::to_string(SIGTERM) + "\nexit handler 1\n");
+  EXPECT_EQ(child.err, "Received Signal\n");
+}
+
+#ifdef _WIN32
+TEST(Startup, AccessViolationEndsAsAnUnhandledMemoryException) {
+  testing::ChildResult child = testing::RunChild(ProbePath(), {"fault"});
+  EXPECT_EQ(child.exitCode, kUnhandledExitCode);
+  EXPECT_EQ(child.out, "exit handler 1\n");
+  EXPECT_EQ(child.err, "Unhandled Memory Exception Error\n");
+}
+#endif
 
 }  // namespace
 }  // namespace tarn
