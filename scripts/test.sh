@@ -17,7 +17,7 @@ for preset in host win32; do
   log="build/$preset/Testing/Temporary/LastTest.log"
   cases=$(grep -oE '^\[  PASSED  \] [0-9]+ tests?' "$log" | awk '{s += $4} END {print s + 0}')
   failed=$(grep -cE '^\[  FAILED  \] [^0-9]' "$log" || true)
-  programs=$(grep -cE '^[0-9]+/[0-9]+ Testing: ' "$log" || true)
+  programs=$(grep -E '^[0-9]+/[0-9]+ Testing: ' "$log" | grep -cv wine_session || true)
   summary+="$preset: $programs test programs, $cases test cases passed, $failed failed"$'\n'
 done
 echo "=== summary"
