@@ -51,4 +51,25 @@ void AwaitMessages() {
   PumpOnce([] { systemDriver->WaitAndPump(); });
 }
 
+void PlaceMousePointer(int32_t x, int32_t y) { systemDriver->PlaceMousePointer(x, y); }
+void ShowMousePointer() { systemDriver->SetPointerVisible(true); }
+void HideMousePointer() { systemDriver->SetPointerVisible(false); }
+
+void InfoBox(const String& text, bool serious) { systemDriver->InfoBox(text, serious); }
+int32_t OkCancelBox(const String& text, bool serious) {
+  return systemDriver->OkCancelBox(text, serious);
+}
+int32_t YesNoCancelBox(const String& text, bool serious) {
+  return systemDriver->YesNoCancelBox(text, serious);
+}
+
+String ChooseFile(const String& text, const String& extensions, bool save, const String& path) {
+  return systemDriver->ChooseFile(text, extensions, save, path);
+}
+String ChooseFolder(const String& text, const String& path) {
+  return systemDriver->ChooseFolder(text, path);
+}
+
+int32_t ShellOpen(const String& url) { return systemDriver->ShellOpen(url); }
+
 }  // namespace tarn

@@ -1,8 +1,8 @@
 #include "system/system_driver.h"
+#include "system/win32_system_driver.h"
 
 namespace tarn {
 
-// The Windows driver arrives with its own module file; until then nothing is installed.
-void InstallPlatformSystemDriver() {}
+void InstallPlatformSystemDriver() { systemDriver = New<TWin32SystemDriver>(); }
 
 }  // namespace tarn
