@@ -22,6 +22,9 @@ void TranslateSystemMessage(void* window, uint32_t message, uintptr_t w, intptr_
 // tracked before, an enter event at x, y for the new one, a leave notice asked from Windows.
 void TrackMouseWindow(void* window, int32_t x, int32_t y, const Ref<Object>& source);
 
+// Windows only. The window the pointer was last seen inside, or null.
+void* TrackedMouseWindow();
+
 // Windows only. The modifier mask as the pump last recomputed it (1 shift, 2 control, 4 alt,
 // 8 Windows key), and the recomputation from the keyboard state of the current message.
 int32_t CurrentModifierMask();

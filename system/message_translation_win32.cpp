@@ -59,6 +59,8 @@ void TranslateButton(HWND window, bool down, int32_t button, intptr_t l,
 
 int32_t CurrentModifierMask() { return modifierMask; }
 
+void* TrackedMouseWindow() { return trackedWindow; }
+
 void RecomputeModifierMask() {
   auto down = [](int key) { return GetKeyState(key) < 0; };
   modifierMask = ModifierMask(down(VK_SHIFT), down(VK_CONTROL), down(VK_MENU),
