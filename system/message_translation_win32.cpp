@@ -10,9 +10,9 @@ namespace tarn {
 
 namespace {
 
-int32_t modifierMask = 0;       // recomputed by the pump when a modifier key message passes
-bool mouseVisible = true;       // false after HideMousePointer
-HWND trackedWindow = nullptr;   // the window the pointer was last seen inside
+int32_t modifierMask = 0;      // recomputed by the pump when a modifier key message passes
+bool mouseVisible = true;      // false after HideMousePointer
+HWND trackedWindow = nullptr;  // the window the pointer was last seen inside
 
 // The gadget of the tracked window. Never destroyed, so that nothing is released while the
 // process exits.
@@ -51,8 +51,7 @@ void TranslateButton(HWND window, bool down, int32_t button, intptr_t l,
   } else {
     ReleaseCapture();
   }
-  Emit(down ? EVENT_MOUSEDOWN : EVENT_MOUSEUP, source, button, MessagePointX(l),
-       MessagePointY(l));
+  Emit(down ? EVENT_MOUSEDOWN : EVENT_MOUSEUP, source, button, MessagePointX(l), MessagePointY(l));
 }
 
 }  // namespace
@@ -63,8 +62,8 @@ void* TrackedMouseWindow() { return trackedWindow; }
 
 void RecomputeModifierMask() {
   auto down = [](int key) { return GetKeyState(key) < 0; };
-  modifierMask = ModifierMask(down(VK_SHIFT), down(VK_CONTROL), down(VK_MENU),
-                              down(VK_LWIN) || down(VK_RWIN));
+  modifierMask =
+      ModifierMask(down(VK_SHIFT), down(VK_CONTROL), down(VK_MENU), down(VK_LWIN) || down(VK_RWIN));
 }
 
 void SetMouseVisibleFlag(bool visible) {
@@ -101,8 +100,12 @@ void TranslateSystemMessage(void* nativeWindow, uint32_t message, uintptr_t w, i
                             const Ref<Object>& source) {
   HWND window = static_cast<HWND>(nativeWindow);
   switch (message) {
-    case WM_CLOSE: Emit(EVENT_APPTERMINATE, source, 0, 0, 0); break;
-    case WM_ACTIVATEAPP: Emit(w ? EVENT_APPRESUME : EVENT_APPSUSPEND, source, 0, 0, 0); break;
+    case WM_CLOSE:
+      Emit(EVENT_APPTERMINATE, source, 0, 0, 0);
+      break;
+    case WM_ACTIVATEAPP:
+      Emit(w ? EVENT_APPRESUME : EVENT_APPSUSPEND, source, 0, 0, 0);
+      break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       if (!IsPlainKey(w)) break;
@@ -113,21 +116,40 @@ void TranslateSystemMessage(void* nativeWindow, uint32_t message, uintptr_t w, i
       if (IsPlainKey(w)) Emit(EVENT_KEYUP, source, SidedKeyCode(w, l), 0, 0);
       break;
     case WM_CHAR:
-    case WM_SYSCHAR: Emit(EVENT_KEYCHAR, source, static_cast<int32_t>(w), 0, 0); break;
-    case WM_MOUSEMOVE: TranslateMouseMove(window, w, l, source); break;
-    case WM_LBUTTONDOWN: TranslateButton(window, true, 1, l, source); break;
-    case WM_RBUTTONDOWN: TranslateButton(window, true, 2, l, source); break;
-    case WM_MBUTTONDOWN: TranslateButton(window, true, 3, l, source); break;
-    case WM_LBUTTONUP: TranslateButton(window, false, 1, l, source); break;
-    case WM_RBUTTONUP: TranslateButton(window, false, 2, l, source); break;
-    case WM_MBUTTONUP: TranslateButton(window, false, 3, l, source); break;
-    case WM_MOUSEWHEEL: Emit(EVENT_MOUSEWHEEL, source, WheelSteps(w), 0, 0); break;
+    case WM_SYSCHAR:
+      Emit(EVENT_KEYCHAR, source, static_cast<int32_t>(w), 0, 0);
+      break;
+    case WM_MOUSEMOVE:
+      TranslateMouseMove(window, w, l, source);
+      break;
+    case WM_LBUTTONDOWN:
+      TranslateButton(window, true, 1, l, source);
+      break;
+    case WM_RBUTTONDOWN:
+      TranslateButton(window, true, 2, l, source);
+      break;
+    case WM_MBUTTONDOWN:
+      TranslateButton(window, true, 3, l, source);
+      break;
+    case WM_LBUTTONUP:
+      TranslateButton(window, false, 1, l, source);
+      break;
+    case WM_RBUTTONUP:
+      TranslateButton(window, false, 2, l, source);
+      break;
+    case WM_MBUTTONUP:
+      TranslateButton(window, false, 3, l, source);
+      break;
+    case WM_MOUSEWHEEL:
+      Emit(EVENT_MOUSEWHEEL, source, WheelSteps(w), 0, 0);
+      break;
     case WM_MOUSELEAVE:
       if (window == trackedWindow) {
         TrackMouseWindow(nullptr, MessagePointX(l), MessagePointY(l), nullptr);
       }
       break;
-    default: break;
+    default:
+      break;
   }
 }
 

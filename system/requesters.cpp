@@ -20,9 +20,12 @@ uint32_t MessageBoxFlags(MessageBoxKind kind, bool serious) {
 int32_t MessageBoxAnswer(MessageBoxKind kind, int32_t button) {
   constexpr int32_t kOk = 1, kYes = 6, kNo = 7;
   switch (kind) {
-    case MessageBoxKind::Info: return 0;
-    case MessageBoxKind::OkCancel: return button == kOk ? 1 : 0;
-    case MessageBoxKind::YesNoCancel: return button == kYes ? 1 : button == kNo ? 0 : -1;
+    case MessageBoxKind::Info:
+      return 0;
+    case MessageBoxKind::OkCancel:
+      return button == kOk ? 1 : 0;
+    case MessageBoxKind::YesNoCancel:
+      return button == kYes ? 1 : button == kNo ? 0 : -1;
   }
   return 0;
 }
@@ -39,8 +42,8 @@ RequesterPath SplitRequesterPath(const String& path) {
 String FileFilterText(const String& extensions) {
   if (extensions.IsEmpty()) return String();
   String starDot = Nul() + "*.";
-  String text = extensions.Find(":") < 0 ? "Files" + starDot + extensions
-                                          : extensions.Replace(":", starDot);
+  String text =
+      extensions.Find(":") < 0 ? "Files" + starDot + extensions : extensions.Replace(":", starDot);
   return text.Replace(";", Nul()).Replace(",", ";*.") + Nul();
 }
 

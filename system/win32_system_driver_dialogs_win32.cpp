@@ -31,8 +31,7 @@ auto KeepingFocus(Call call) {
 }
 
 std::string Caption() {
-  return (applicationTitle.IsEmpty() ? String("Tarnwick Application") : applicationTitle)
-      .ToBytes();
+  return (applicationTitle.IsEmpty() ? String("Tarnwick Application") : applicationTitle).ToBytes();
 }
 
 int32_t ShowBox(MessageBoxKind kind, const String& text, bool serious) {
@@ -100,8 +99,8 @@ String TWin32SystemDriver::ChooseFile(const String& text, const String& extensio
   } else {
     request.Flags |= OFN_FILEMUSTEXIST;
   }
-  BOOL chosen = KeepingFocus(
-      [&] { return save ? GetSaveFileNameA(&request) : GetOpenFileNameA(&request); });
+  BOOL chosen =
+      KeepingFocus([&] { return save ? GetSaveFileNameA(&request) : GetOpenFileNameA(&request); });
   result.back() = '\0';
   RethrowStashedException();
   return chosen ? String::FromBytes(result.data()) : String();
@@ -110,8 +109,8 @@ String TWin32SystemDriver::ChooseFile(const String& text, const String& extensio
 String TWin32SystemDriver::ChooseFolder(const String& text, const String& path) {
   std::string given = path.Replace("/", "\\").ToBytes();
   std::vector<char> start(kRequesterBufferSize, '\0');
-  DWORD length = given.empty() ? 0 : GetFullPathNameA(given.c_str(), start.size(), start.data(),
-                                                      nullptr);
+  DWORD length =
+      given.empty() ? 0 : GetFullPathNameA(given.c_str(), start.size(), start.data(), nullptr);
   if (length == 0 || length >= start.size()) start[0] = '\0';  // no start folder then
   std::string title = text.ToBytes();
   char displayName[MAX_PATH];

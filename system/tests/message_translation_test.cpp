@@ -21,12 +21,16 @@ TEST(KeyCodes, LeftAndRightModifiersAreToldApartByScanCode) {
     bool extended;
     int32_t code;
   } cases[] = {
-      {16, 0x2A, false, KEY_LSHIFT},   {16, 0x36, false, KEY_RSHIFT},
-      {17, 0x1D, false, KEY_LCONTROL}, {17, 0x1D, true, KEY_RCONTROL},
-      {18, 0x38, false, KEY_LALT},     {18, 0x38, true, KEY_RALT},
-      {65, 0x1E, false, 65},           {13, 0x1C, true, 13},  // A; Enter of the keypad
-      {16, 0x00, false, 16},           // injected without a scan code
-      {45, 0x52, true, 45},            // Insert, extended
+      {16, 0x2A, false, KEY_LSHIFT},
+      {16, 0x36, false, KEY_RSHIFT},
+      {17, 0x1D, false, KEY_LCONTROL},
+      {17, 0x1D, true, KEY_RCONTROL},
+      {18, 0x38, false, KEY_LALT},
+      {18, 0x38, true, KEY_RALT},
+      {65, 0x1E, false, 65},
+      {13, 0x1C, true, 13},   // A; Enter of the keypad
+      {16, 0x00, false, 16},  // injected without a scan code
+      {45, 0x52, true, 45},   // Insert, extended
   };
   for (const Case& c : cases) {
     EXPECT_EQ(SidedKeyCode(c.key, KeyParam(c.scanCode, c.extended)), c.code)

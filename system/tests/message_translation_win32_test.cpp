@@ -24,8 +24,7 @@ std::vector<Seen> seen;
 
 Ref<Object> Record(int32_t, const Ref<Object>& data, const Ref<Object>&) {
   if (Ref<TEvent> event = Cast<TEvent>(data)) {
-    seen.push_back({event->id, event->data, event->mods, event->x, event->y,
-                    event->source.Get()});
+    seen.push_back({event->id, event->data, event->mods, event->x, event->y, event->source.Get()});
   }
   return data;
 }
@@ -91,8 +90,8 @@ class InputTranslation : public ::testing::Test {
   }
 
   void SetUp() override {
-    window = CreateWindowExA(0, "TarnwickInputWindow", "input", WS_OVERLAPPEDWINDOW, 200, 150,
-                             320, 240, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    window = CreateWindowExA(0, "TarnwickInputWindow", "input", WS_OVERLAPPEDWINDOW, 200, 150, 320,
+                             240, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(window, nullptr);
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
@@ -147,8 +146,8 @@ TEST_F(InputTranslation, MessagesBecomeOneEventEach) {
       {WM_KEYDOWN, 'A', KeyParam(0x1E, true), EVENT_KEYREPEAT, 65, 0, 0},
       {WM_KEYUP, 'A', KeyParam(0x1E, false, true), EVENT_KEYUP, 65, 0, 0},
       {WM_SYSKEYDOWN, VK_MENU, KeyParam(0x38), EVENT_KEYDOWN, KEY_LALT, 0, 0},
-      {WM_SYSKEYUP, VK_CONTROL, KeyParam(0x1D | 0x100, false, true), EVENT_KEYUP,
-       KEY_RCONTROL, 0, 0},
+      {WM_SYSKEYUP, VK_CONTROL, KeyParam(0x1D | 0x100, false, true), EVENT_KEYUP, KEY_RCONTROL, 0,
+       0},
       {WM_KEYDOWN, 0, KeyParam(0), 0, 0, 0, 0},
       {WM_KEYDOWN, 256, KeyParam(0x1E), 0, 0, 0, 0},
       {WM_KEYUP, 300, KeyParam(0x1E), 0, 0, 0, 0},

@@ -94,8 +94,7 @@ TEST(FileRequester, FilterIndexIsTheGroupHoldingTheExtension) {
       {"Text:txt;Doc:docx", "c.doc", 0},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(FileFilterIndex(c.extensions, c.path), c.index)
-        << c.extensions << " with " << c.path;
+    EXPECT_EQ(FileFilterIndex(c.extensions, c.path), c.index) << c.extensions << " with " << c.path;
   }
 }
 

@@ -33,7 +33,9 @@ LRESULT CALLBACK HostProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
     case WM_COMMAND:
       commands.push_back({LOWORD(w), HIWORD(w), reinterpret_cast<HWND>(l)});
       return 0;
-    case kNote: notes.push_back(w); return 0;
+    case kNote:
+      notes.push_back(w);
+      return 0;
     case kRaise:
       GuardCallback([] { Raise(String("raised in a window procedure")); });
       return 0;
@@ -45,7 +47,8 @@ LRESULT CALLBACK HostProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
       });
       notes.push_back(w + 100);
       return 0;
-    default: return DefWindowProcA(window, message, w, l);
+    default:
+      return DefWindowProcA(window, message, w, l);
   }
 }
 
@@ -61,8 +64,8 @@ class Win32Pump : public ::testing::Test {
   }
 
   void SetUp() override {
-    host = CreateWindowExA(0, "TarnwickPumpHost", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 80,
-                           80, 400, 300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    host = CreateWindowExA(0, "TarnwickPumpHost", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 80, 80,
+                           400, 300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(host, nullptr);
     SetForegroundWindow(host);
     PumpMessages();
@@ -76,8 +79,9 @@ class Win32Pump : public ::testing::Test {
   }
 
   HWND Child(const char* windowClass, const char* text, DWORD style, int id, HWND parent) {
-    return CreateWindowExA(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, 10, 10 + 40 * id % 200,
-                           150, 30, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+    return CreateWindowExA(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, 10,
+                           10 + 40 * id % 200, 150, 30, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            GetModuleHandleA(nullptr), nullptr);
   }
 
@@ -170,8 +174,8 @@ LRESULT CALLBACK RaisingGetMessageHook(int code, WPARAM w, LPARAM l) {
 // The timer's way: a thread message, seen by a message hook while the pump takes it.
 TEST_F(Win32Pump, ARaiseInAMessageHookReachesThePumpsCaller) {
   hookMessage = RegisterWindowMessageA("tarnwick_test_hook_message");
-  HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, RaisingGetMessageHook, nullptr,
-                                 GetCurrentThreadId());
+  HHOOK hook =
+      SetWindowsHookExA(WH_GETMESSAGE, RaisingGetMessageHook, nullptr, GetCurrentThreadId());
   ASSERT_NE(hook, nullptr);
   hookCalls = 0;
   PostThreadMessageA(GetCurrentThreadId(), hookMessage, 0, 0);
