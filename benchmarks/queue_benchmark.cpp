@@ -27,8 +27,8 @@ template <class Round>
 void Measure(const char* name, double seconds, Round round) {
   long long events = 0;
   Clock::time_point start = Clock::now();
-  Clock::time_point end = start + std::chrono::duration_cast<Clock::duration>(
-                                      std::chrono::duration<double>(seconds));
+  Clock::time_point end =
+      start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
   Clock::time_point now;
   do {
     for (int i = 0; i < 64; ++i) events += round();

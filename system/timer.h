@@ -36,10 +36,10 @@ class TTimer : public Object {
   static Ref<TTimer> Make(float hertz, const Ref<TEvent>& event);
 
   int32_t ticks = 0;
-  int32_t waitTicks = 0;    // the value of ticks that AwaitTicks already reported
-  Ref<Object> selfRef;      // the timer itself while it runs
-  Ref<TEvent> event;        // custom event, or the null object for fresh tick events
-  int32_t handle = 0;       // native timer id; 0 once stopped
+  int32_t waitTicks = 0;  // the value of ticks that AwaitTicks already reported
+  Ref<Object> selfRef;    // the timer itself while it runs
+  Ref<TEvent> event;      // custom event, or the null object for fresh tick events
+  int32_t handle = 0;     // native timer id; 0 once stopped
 };
 
 // Once: runtime, events, system, event queue.

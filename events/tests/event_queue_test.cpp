@@ -170,10 +170,10 @@ TEST_F(EventQueueTest, AMergeableEventWhoseTwinWasTakenIsQueuedAnew) {
 TEST_F(EventQueueTest, AFullQueueDropsNewEventsButStillMergesAndYieldsItsEventsInOrder) {
   Ref<Object> timer = New<Object>();
   for (int32_t i = 0; i < 255; ++i) Send(EVENT_KEYDOWN, Ref<Object>(), i);
-  Send(EVENT_TIMERTICK, timer, 1);              // the 256th
-  Send(EVENT_KEYUP, Ref<Object>(), 999);        // lost
-  Send(EVENT_TIMERTICK, New<Object>(), 999);    // mergeable, but no twin: lost
-  Send(EVENT_TIMERTICK, timer, 2);              // merges into the 256th
+  Send(EVENT_TIMERTICK, timer, 1);            // the 256th
+  Send(EVENT_KEYUP, Ref<Object>(), 999);      // lost
+  Send(EVENT_TIMERTICK, New<Object>(), 999);  // mergeable, but no twin: lost
+  Send(EVENT_TIMERTICK, timer, 2);            // merges into the 256th
   for (int32_t i = 0; i < 255; ++i) {
     ASSERT_EQ(TryTakeEvent(), EVENT_KEYDOWN) << i;
     EXPECT_EQ(LastEventData(), i);
@@ -190,9 +190,9 @@ TEST(EventRing, CountsAcrossTheWrapOfItsCounters) {
   EventRing ring(0xFFFFFF80u);
   Ref<Object> timer = New<Object>();
   for (int32_t i = 0; i < 256; ++i)
-    ring.Enqueue(MakeEvent(i == 200 ? EVENT_TIMERTICK : EVENT_KEYDOWN, timer, i, 0, 0, 0,
-                           Ref<Object>()),
-                 false);
+    ring.Enqueue(
+        MakeEvent(i == 200 ? EVENT_TIMERTICK : EVENT_KEYDOWN, timer, i, 0, 0, 0, Ref<Object>()),
+        false);
   EXPECT_EQ(ring.Count(), 256);
   EXPECT_TRUE(ring.IsFull());
   ring.Enqueue(MakeEvent(EVENT_KEYDOWN, timer, 999, 0, 0, 0, Ref<Object>()), false);

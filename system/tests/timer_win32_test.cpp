@@ -113,7 +113,7 @@ TEST(TimerPeriod, IsAThousandByTheFrequencyInWholeMilliseconds) {
   struct Case {
     float hertz;
     int32_t period;
-  } cases[] = {{3.0f, 333}, {1000.0f, 1}, {0.5f, 2000}, {7.0f, 142}, {1001.0f, 0},
+  } cases[] = {{3.0f, 333}, {1000.0f, 1}, {0.5f, 2000}, {7.0f, 142},   {1001.0f, 0},
                {0.0f, 0},   {-3.0f, 0},   {NAN, 0},     {INFINITY, 0}, {1e-9f, 0}};
   for (const Case& c : cases) EXPECT_EQ(TimerPeriodMs(c.hertz), c.period) << c.hertz;
 }
@@ -194,7 +194,8 @@ TEST_F(TimerTest, ATickMessageReachesOnlyTheRunningTimerItNames) {
   Ref<TTimer> stranger = New<TTimer>();
   stranger->handle = timer->handle;  // would count a tick if one reached it
   DWORD thread = GetCurrentThreadId();
-  PostThreadMessageA(thread, TickMessage(), timer->handle, reinterpret_cast<LPARAM>(stranger.Get()));
+  PostThreadMessageA(thread, TickMessage(), timer->handle,
+                     reinterpret_cast<LPARAM>(stranger.Get()));
   PostThreadMessageA(thread, TickMessage(), timer->handle + 1000,
                      reinterpret_cast<LPARAM>(timer.Get()));
   EXPECT_EQ(TicksTakenOf(timer), 0);
