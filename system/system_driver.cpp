@@ -1,5 +1,8 @@
 #include "system/system_driver.h"
 
+#include "stream/streams.h"
+#include "system/system_driver_url.h"
+
 namespace tarn {
 
 Ref<TSystemDriver> systemDriver;
@@ -40,6 +43,7 @@ void InitSystem() {
   started = true;
   InitRuntime();
   InitEvents();
+  InitStreams();  // the file system, which ShellOpen's paths go through
   InstallPlatformSystemDriver();
 }
 
@@ -70,6 +74,9 @@ String ChooseFolder(const String& text, const String& path) {
   return systemDriver->ChooseFolder(text, path);
 }
 
-int32_t ShellOpen(const String& url) { return systemDriver->ShellOpen(url); }
+int32_t ShellOpen(const String& url) {
+  if (url.IsEmpty()) return 0;  // nothing to open (it would otherwise open the working folder)
+  return systemDriver->ShellOpen(ShellOpenUrl(url));
+}
 
 }  // namespace tarn

@@ -61,7 +61,8 @@ String ChooseFile(const String& text, const String& extensions, bool save, const
 // The folder requester, starting at path; the chosen folder, or "".
 String ChooseFolder(const String& text, const String& path);
 // Opens a URL, document or folder with the shell. A url that is not a URL yet becomes one (see
-// ShellOpenUrl). The shell's result is not passed on: always 0.
+// system/system_driver_url.h); an empty one opens nothing. The shell's result is not passed
+// on: always 0.
 int32_t ShellOpen(const String& url);
 
 }  // namespace tarn

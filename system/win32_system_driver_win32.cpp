@@ -64,9 +64,11 @@ void TWin32SystemDriver::Pump() {
   }
 }
 
+// The wait also returns for messages that a pump ended by an exception left in the queue:
+// without MWMO_INPUTAVAILABLE Windows counts those as seen and would sleep until new ones came.
 void TWin32SystemDriver::WaitAndPump() {
   constexpr DWORD kAnyInput = 255;  // keys, mouse, posted, timer, paint, sent, hot keys
-  MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, kAnyInput);
+  MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, kAnyInput, MWMO_INPUTAVAILABLE);
   Pump();
 }
 

@@ -25,9 +25,7 @@ class TRecordingDriver : public TSystemDriver {
   void PlaceMousePointer(int32_t x, int32_t y) override {
     calls.push_back("Place " + std::to_string(x) + "," + std::to_string(y));
   }
-  void SetPointerVisible(bool visible) override {
-    calls.push_back(visible ? "Show" : "Hide");
-  }
+  void SetPointerVisible(bool visible) override { calls.push_back(visible ? "Show" : "Hide"); }
   void InfoBox(const String& text, bool serious) override { Note("Info", text, serious); }
   int32_t OkCancelBox(const String& text, bool serious) override {
     Note("OkCancel", text, serious);
@@ -103,11 +101,23 @@ TEST_F(SystemDriver, FrontFunctionsForwardToTheInstalledDriver) {
   EXPECT_EQ(YesNoCancelBox("save?", false), -1);
   EXPECT_EQ(ChooseFile("Open", "Text:txt", false, "C:/a.txt").ToBytes(), "chosen.txt");
   EXPECT_EQ(ChooseFolder("Where", "C:/w").ToBytes(), "C:\\chosen");
-  std::vector<std::string> expected = {
-      "Place -3,40",        "Hide",           "Show",
-      "Info note",          "OkCancel sure? serious", "YesNoCancel save?",
-      "File Open Text:txt open C:/a.txt", "Folder Where C:/w"};
+  std::vector<std::string> expected = {"Place -3,40",
+                                       "Hide",
+                                       "Show",
+                                       "Info note",
+                                       "OkCancel sure? serious",
+                                       "YesNoCancel save?",
+                                       "File Open Text:txt open C:/a.txt",
+                                       "Folder Where C:/w"};
   EXPECT_EQ(driver->calls, expected);
+}
+
+TEST_F(SystemDriver, ShellOpenHandsTheShellAUrl) {
+  EXPECT_EQ(ShellOpen("https://example.com/"), 0);
+  EXPECT_EQ(ShellOpen("www.example.com"), 0);
+  EXPECT_EQ(ShellOpen(""), 0);  // nothing to open: the driver is not asked
+  EXPECT_EQ(driver->calls, (std::vector<std::string>{"Shell https://example.com/",
+                                                     "Shell http://www.example.com"}));
 }
 
 TEST_F(SystemDriver, NoDriverInstalledRaisesTheNullObjectException) {

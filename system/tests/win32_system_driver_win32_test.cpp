@@ -220,6 +220,28 @@ TEST_F(Win32Pump, AwaitSleepsUntilAMessageArrives) {
   EXPECT_EQ(notes, std::vector<WPARAM>{5});
 }
 
+// The messages behind the one whose procedure raised were already looked at by the pump; the
+// next wait must still see them instead of sleeping until something new arrives.
+TEST_F(Win32Pump, AwaitAfterARaisePumpsTheMessagesLeftBehind) {
+  PostMessageA(host, kRaise, 0, 0);
+  PostMessageA(host, kNote, 8, 0);
+  EXPECT_RAISES_TEXT(PumpMessages(), "raised in a window procedure");
+  DWORD mainThread = GetCurrentThreadId();
+  std::atomic<bool> stop{false}, woken{false};
+  std::thread watchdog([&] {
+    for (int i = 0; i < 300 && !stop; ++i) Sleep(10);
+    if (!stop) {
+      woken = true;
+      PostThreadMessageA(mainThread, WM_NULL, 0, 0);
+    }
+  });
+  AwaitMessages();
+  stop = true;
+  watchdog.join();
+  EXPECT_FALSE(woken);
+  EXPECT_EQ(notes, std::vector<WPARAM>{8});
+}
+
 TEST_F(Win32Pump, AwaitWithAMessageWaitingPumpsItAtOnce) {
   PostMessageA(host, kNote, 7, 0);
   AwaitMessages();
