@@ -14,8 +14,8 @@ int32_t Scaled(int64_t value, int64_t numerator, int64_t denominator) {
 }
 
 // One axis of DoLayout: the new [lo, hi) from the edge modes, the anchor and the client sizes.
-void LayoutAxis(int32_t low, int32_t high, int32_t anchor, int32_t anchorSize,
-                int32_t anchorClient, int32_t client, int32_t& lo, int32_t& hi) {
+void LayoutAxis(int32_t low, int32_t high, int32_t anchor, int32_t anchorSize, int32_t anchorClient,
+                int32_t client, int32_t& lo, int32_t& hi) {
   if (low == LayoutFloat && high == LayoutFloat) {
     lo = Scaled(client, int64_t{anchor} + anchorSize / 2, anchorClient) - anchorSize / 2;
     hi = lo + anchorSize;
@@ -23,7 +23,8 @@ void LayoutAxis(int32_t low, int32_t high, int32_t anchor, int32_t anchorSize,
   }
   if (low == LayoutFixed) lo = anchor;
   if (low == LayoutScale) lo = Scaled(client, anchor, anchorClient);
-  if (high == LayoutFixed) hi = static_cast<int32_t>(int64_t{anchor} + anchorSize - anchorClient + client);
+  if (high == LayoutFixed)
+    hi = static_cast<int32_t>(int64_t{anchor} + anchorSize - anchorClient + client);
   if (high == LayoutScale) hi = Scaled(client, int64_t{anchor} + anchorSize, anchorClient);
   if (low == LayoutFloat) {
     lo = hi - anchorSize;
@@ -110,10 +111,10 @@ void TGadget::DoLayout() {
   int32_t acw = std::max(anchorClientWidth, 1);
   int32_t ach = std::max(anchorClientHeight, 1);
   int32_t x0 = x, x1 = x + width, y0 = y, y1 = y + height;
-  LayoutAxis(edgeLeft, edgeRight, anchorX, anchorWidth, acw, std::max(parent->ClientWidth(), 1),
-             x0, x1);
-  LayoutAxis(edgeTop, edgeBottom, anchorY, anchorHeight, ach,
-             std::max(parent->ClientHeight(), 1), y0, y1);
+  LayoutAxis(edgeLeft, edgeRight, anchorX, anchorWidth, acw, std::max(parent->ClientWidth(), 1), x0,
+             x1);
+  LayoutAxis(edgeTop, edgeBottom, anchorY, anchorHeight, ach, std::max(parent->ClientHeight(), 1),
+             y0, y1);
   SetArea(x0, y0, x1 - x0, y1 - y0);
 }
 

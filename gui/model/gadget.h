@@ -71,11 +71,11 @@ class TGadgetItem : public Object {
 // A font as the driver chose it. Only the driver makes fonts (LoadFont).
 class TGuiFont : public Object {
  public:
-  String name;         // the face name the platform actually chose
-  String path;         // the font's file, on drivers that load fonts from files; else empty
-  int32_t style = 0;   // FONT_BOLD, FONT_ITALIC, FONT_UNDERLINE
-  int32_t size = 0;    // points
-  intptr_t handle = 0; // the native font
+  String name;          // the face name the platform actually chose
+  String path;          // the font's file, on drivers that load fonts from files; else empty
+  int32_t style = 0;    // FONT_BOLD, FONT_ITALIC, FONT_UNDERLINE
+  int32_t size = 0;     // points
+  intptr_t handle = 0;  // the native font
 };
 
 // A row of square icons cut from one pixmap.
@@ -176,8 +176,8 @@ class TGadget : public Object {
   virtual void SetTabs(int32_t tabs);
   virtual int32_t SelectionLength(int32_t units);
   virtual int32_t CursorPos(int32_t units);
-  virtual void SetStyle(int32_t r, int32_t g, int32_t b, int32_t flags, int32_t pos,
-                        int32_t length, int32_t units);
+  virtual void SetStyle(int32_t r, int32_t g, int32_t b, int32_t flags, int32_t pos, int32_t length,
+                        int32_t units);
   virtual void SetSelection(int32_t pos, int32_t length, int32_t units);
   virtual int32_t CharAt(int32_t line);
   virtual int32_t LineAt(int32_t index);

@@ -10,8 +10,8 @@
 
 namespace tarn {
 
-void TGadgetItem::Set(const String& text, const String& tip, int32_t icon,
-                      const Ref<Object>& extra, int32_t flags) {
+void TGadgetItem::Set(const String& text, const String& tip, int32_t icon, const Ref<Object>& extra,
+                      int32_t flags) {
   this->text = text;
   this->tip = tip;
   this->icon = icon;

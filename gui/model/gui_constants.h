@@ -27,15 +27,15 @@ constexpr int32_t GADGET_NODE = 16;  // made only by a tree view (InsertNode)
 constexpr int32_t GADGET_CANVAS = 17;
 
 // Window styles.
-constexpr int32_t WINDOW_TITLEBAR = 1;      // caption and system menu; else a plain pop-up
-constexpr int32_t WINDOW_RESIZABLE = 2;     // sizing border (with a title bar: min/max boxes)
-constexpr int32_t WINDOW_MENU = 4;          // menu bar
-constexpr int32_t WINDOW_STATUS = 8;        // status bar at the bottom
-constexpr int32_t WINDOW_TOOL = 16;         // small caption, no taskbar button
-constexpr int32_t WINDOW_CLIENTCOORDS = 32; // the rectangle describes the client area
-constexpr int32_t WINDOW_HIDDEN = 64;       // created hidden
-constexpr int32_t WINDOW_ACCEPTFILES = 128; // files dropped on it become EVENT_WINDOWACCEPT
-constexpr int32_t WINDOW_CHILD = 256;       // a child window of its group
+constexpr int32_t WINDOW_TITLEBAR = 1;       // caption and system menu; else a plain pop-up
+constexpr int32_t WINDOW_RESIZABLE = 2;      // sizing border (with a title bar: min/max boxes)
+constexpr int32_t WINDOW_MENU = 4;           // menu bar
+constexpr int32_t WINDOW_STATUS = 8;         // status bar at the bottom
+constexpr int32_t WINDOW_TOOL = 16;          // small caption, no taskbar button
+constexpr int32_t WINDOW_CLIENTCOORDS = 32;  // the rectangle describes the client area
+constexpr int32_t WINDOW_HIDDEN = 64;        // created hidden
+constexpr int32_t WINDOW_ACCEPTFILES = 128;  // files dropped on it become EVENT_WINDOWACCEPT
+constexpr int32_t WINDOW_CHILD = 256;        // a child window of its group
 
 // Panel styles.
 constexpr int32_t PANEL_SUNKEN = 1;

@@ -19,9 +19,9 @@ class TLoomkitDriver : public Object {
   virtual Ref<TGuiFont> LoadFont(const String& name, int32_t size, int32_t style);
   // A new gadget of class (GADGET_...), attached to group (the null object: the desktop);
   // class GADGET_DESKTOP gives the shared desktop gadget.
-  virtual Ref<TGadget> CreateGadget(int32_t gadgetClass, const String& text, int32_t x,
-                                    int32_t y, int32_t width, int32_t height,
-                                    const Ref<TGadget>& group, int32_t style);
+  virtual Ref<TGadget> CreateGadget(int32_t gadgetClass, const String& text, int32_t x, int32_t y,
+                                    int32_t width, int32_t height, const Ref<TGadget>& group,
+                                    int32_t style);
   virtual Ref<TGadget> FocusedGadget();
   // The colour requester opened on r, g, b: 0 when cancelled, else 0xFFrrggbb.
   virtual int32_t PickColor(int32_t r, int32_t g, int32_t b);

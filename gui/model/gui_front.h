@@ -102,8 +102,7 @@ void GadgetSetColor(const Ref<TGadget>& gadget, int32_t r, int32_t g, int32_t b,
 void GadgetSetTextColor(const Ref<TGadget>& gadget, int32_t r, int32_t g, int32_t b);
 void GadgetSetAlpha(const Ref<TGadget>& gadget, double alpha);
 void GadgetSetHotKey(const Ref<TGadget>& gadget, int32_t key, int32_t modifiers);
-void GadgetSetFilter(const Ref<TGadget>& gadget, GadgetFilter callback,
-                     const Ref<Object>& context);
+void GadgetSetFilter(const Ref<TGadget>& gadget, GadgetFilter callback, const Ref<Object>& context);
 void GadgetSetIconStrip(const Ref<TGadget>& gadget, const Ref<TIconStrip>& strip);
 Ref<TGadget> FocusedGadget();
 void SetMousePointer(int32_t shape);
@@ -168,8 +167,8 @@ int32_t TextAreaLineOfChar(const Ref<TGadget>& area, int32_t index);
 
 // Items of combo boxes, list boxes, tool bars and tab controls.
 void ItemsClear(const Ref<TGadget>& gadget);
-void ItemsAdd(const Ref<TGadget>& gadget, const String& text, int32_t flags = 0,
-              int32_t icon = -1, const String& tip = String(), const Ref<Object>& extra = nullptr);
+void ItemsAdd(const Ref<TGadget>& gadget, const String& text, int32_t flags = 0, int32_t icon = -1,
+              const String& tip = String(), const Ref<Object>& extra = nullptr);
 void ItemsInsert(const Ref<TGadget>& gadget, int32_t index, const String& text, int32_t flags = 0,
                  int32_t icon = -1, const String& tip = String(),
                  const Ref<Object>& extra = nullptr);

@@ -97,8 +97,8 @@ Ref<TGadget> DesktopGadget() { return Create(GADGET_DESKTOP, String(), 0, 0, 0, 
 
 Ref<TGuiFont> OpenGuiFont(const String& name, int32_t size, int32_t bold, int32_t italic,
                           int32_t underline) {
-  int32_t style = (bold ? FONT_BOLD : 0) | (italic ? FONT_ITALIC : 0) |
-                  (underline ? FONT_UNDERLINE : 0);
+  int32_t style =
+      (bold ? FONT_BOLD : 0) | (italic ? FONT_ITALIC : 0) | (underline ? FONT_UNDERLINE : 0);
   return guiDriver->LoadFont(name, size, style);
 }
 
@@ -109,7 +109,9 @@ int32_t FontStyleBits(const Ref<TGuiFont>& font) { return font->style; }
 
 Ref<TGadget> FocusedGadget() { return guiDriver->FocusedGadget(); }
 void SetMousePointer(int32_t shape) { guiDriver->SetMousePointer(shape); }
-Ref<TIconStrip> LoadIconStrip(const Ref<Object>& source) { return guiDriver->LoadIconStrip(source); }
+Ref<TIconStrip> LoadIconStrip(const Ref<Object>& source) {
+  return guiDriver->LoadIconStrip(source);
+}
 
 namespace {
 int32_t pickedColor = 0;  // the colour last confirmed in the colour requester

@@ -94,9 +94,7 @@ Ref<TGadget> TreeViewInsertNode(int32_t index, const String& text, const Ref<TGa
 void TreeViewModifyNode(const Ref<TGadget>& node, const String& text, int32_t icon) {
   node->ModifyNode(text, icon);
 }
-Ref<TGadget> TreeViewSelectedNode(const Ref<TGadget>& treeView) {
-  return treeView->SelectedNode();
-}
+Ref<TGadget> TreeViewSelectedNode(const Ref<TGadget>& treeView) { return treeView->SelectedNode(); }
 int32_t TreeViewCountKids(const Ref<TGadget>& node) { return node->CountKids(); }
 void TreeViewSelectNode(const Ref<TGadget>& node) { node->Activate(ACTIVATE_SELECT); }
 void TreeViewExpandNode(const Ref<TGadget>& node) { node->Activate(ACTIVATE_EXPAND); }

@@ -21,7 +21,7 @@ void InitGuiModel();
 
 // Makes the event and emits it with SendEvent. A source gadget that has a proxy is reported
 // as that proxy. Every GUI event goes through here.
-void PostGuiEvent(int32_t id, const Ref<Object>& source, int32_t data, int32_t modifiers,
-                  int32_t x, int32_t y, const Ref<Object>& extra);
+void PostGuiEvent(int32_t id, const Ref<Object>& source, int32_t data, int32_t modifiers, int32_t x,
+                  int32_t y, const Ref<Object>& extra);
 
 }  // namespace tarn

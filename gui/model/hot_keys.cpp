@@ -6,7 +6,8 @@ Ref<THotKey> hotKeys;
 
 Ref<THotKey> SetHotKeyEvent(int32_t key, int32_t modifiers, const Ref<TEvent>& event,
                             intptr_t owner) {
-  Ref<TEvent> bound = event ? event : MakeEvent(EVENT_HOTKEY, nullptr, key, modifiers, 0, 0, nullptr);
+  Ref<TEvent> bound =
+      event ? event : MakeEvent(EVENT_HOTKEY, nullptr, key, modifiers, 0, 0, nullptr);
   Ref<THotKey> entry = hotKeys;
   while (entry && !(entry->key == key && entry->modifiers == modifiers)) entry = entry->next;
   if (!entry) {

@@ -9,7 +9,8 @@ TProxyGadget::TProxyGadget() : target(blankGadget) {}
 void TProxyGadget::SetProxy(const Ref<TGadget>& gadget) {
   if (!gadget) RaiseNullObject();
   // A proxy that reached itself through its targets would forward for ever.
-  for (Ref<TGadget> g = gadget; g; g = Is<TProxyGadget>(g) ? Cast<TProxyGadget>(g)->target : nullptr) {
+  for (Ref<TGadget> g = gadget; g;
+       g = Is<TProxyGadget>(g) ? Cast<TProxyGadget>(g)->target : nullptr) {
     if (g.Get() == this) RaiseRuntimeError("A proxy gadget cannot stand in for itself");
   }
   gadget->proxy = Ref<TGadget>(this);

@@ -130,23 +130,23 @@ struct LayoutCase {
 
 TEST_F(GadgetModel, DoLayoutFollowsTheEdgeModes) {
   const LayoutCase cases[] = {
-      {"float keeps size and centre fraction", 0, 0, 0, 0, 10, 20, 40, 40, 200, 100, 400, 200,
-       40, 60, 40, 40},
-      {"fixed edges keep both margins", 1, 1, 1, 1, 10, 20, 40, 40, 200, 100, 300, 150, 10, 20,
-       140, 90},
-      {"scaled edges keep their fractions", 2, 2, 2, 2, 10, 20, 40, 40, 200, 100, 300, 150, 15,
-       30, 60, 60},
-      {"fixed left and top, floating right and bottom", 1, 0, 1, 0, 10, 20, 40, 40, 200, 100,
-       300, 150, 10, 20, 40, 40},
+      {"float keeps size and centre fraction", 0, 0, 0, 0, 10, 20, 40, 40, 200, 100, 400, 200, 40,
+       60, 40, 40},
+      {"fixed edges keep both margins", 1, 1, 1, 1, 10, 20, 40, 40, 200, 100, 300, 150, 10, 20, 140,
+       90},
+      {"scaled edges keep their fractions", 2, 2, 2, 2, 10, 20, 40, 40, 200, 100, 300, 150, 15, 30,
+       60, 60},
+      {"fixed left and top, floating right and bottom", 1, 0, 1, 0, 10, 20, 40, 40, 200, 100, 300,
+       150, 10, 20, 40, 40},
       {"fixed right and bottom pull the gadget along", 0, 1, 0, 1, 10, 20, 40, 40, 200, 100, 300,
        150, 110, 70, 40, 40},
-      {"scaled left with floating right keeps the width", 2, 0, 0, 2, 10, 20, 40, 40, 200, 100,
-       300, 150, 15, 50, 40, 40},
+      {"scaled left with floating right keeps the width", 2, 0, 0, 2, 10, 20, 40, 40, 200, 100, 300,
+       150, 15, 50, 40, 40},
       {"shrinking client", 1, 1, 0, 0, 10, 20, 40, 40, 200, 100, 100, 50, 10, 0, -60, 40},
-      {"division truncates toward zero", 0, 0, 0, 0, -35, 0, 40, 10, 200, 100, 300, 100, -42, 0,
-       40, 10},
-      {"client size 0 counts as 1 at lock and layout", 0, 0, 1, 1, 10, 20, 40, 40, 0, 0, 0, 0,
-       10, 20, 40, 40},
+      {"division truncates toward zero", 0, 0, 0, 0, -35, 0, 40, 10, 200, 100, 300, 100, -42, 0, 40,
+       10},
+      {"client size 0 counts as 1 at lock and layout", 0, 0, 1, 1, 10, 20, 40, 40, 0, 0, 0, 0, 10,
+       20, 40, 40},
       {"client grown from 0", 1, 1, 0, 0, 10, 20, 40, 40, 0, 0, 100, 1, 10, 20, 139, 40},
   };
   for (const LayoutCase& c : cases) {
@@ -308,7 +308,8 @@ TEST_F(GadgetModel, SyncItemsMakesFewChanges) {
       {{"P", "Q", "R"}, {"Q", "R"}, {"list.RemoveListItem(0)"}},
       {{"P", "Q", "R"}, {"X", "P", "Q", "R"}, {"list.InsertListItem(0, \"X\", \"\", 0, null)"}},
       {{"a", "b"}, {"a", "b"}, {}},
-      {{}, {"a", "b"},
+      {{},
+       {"a", "b"},
        {"list.InsertListItem(0, \"a\", \"\", 0, null)",
         "list.InsertListItem(1, \"b\", \"\", 0, null)"}},
       {{"a", "b"}, {}, {"list.RemoveListItem(0)", "list.RemoveListItem(0)"}},
@@ -349,7 +350,8 @@ TEST_F(GadgetModel, DataSourcesOfEveryShape) {
     std::vector<std::string> shown;
   } cases[] = {
       // Null elements are skipped, so the texts end in empty ones.
-      {"list", New<TObjectList>(std::list<Ref<Object>>{String("a"), nullptr, named}),
+      {"list",
+       New<TObjectList>(std::list<Ref<Object>>{String("a"), nullptr, named}),
        {"a", "named", ""}},
       {"strings", New<TStringArray>(std::vector<String>{"x", "", "y"}), {"x", "", "y"}},
       {"objects", New<TObjectArray>(std::vector<Ref<Object>>{nullptr, named}), {"named", ""}},

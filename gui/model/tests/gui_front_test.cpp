@@ -76,31 +76,42 @@ struct Row {
 };
 
 // A row for an expression with a result, and one for a statement.
+// clang-format off
 #define RESULT(expr) #expr, [&] { return Arg(expr); }
 #define EFFECT(expr) #expr, [&] { expr; return std::string(); }
+// clang-format on
 
 TEST_F(GuiFront, EveryFunctionReachesItsOperation) {
   const std::string created = "new";
   const Row rows[] = {
       // Creation.
       {RESULT(NewWindow("T", 1, 2, 3, 4, m, 33)),
-       {"driver.CreateGadget(1, \"T\", 1, 2, 3, 4, m, 33)"}, created},
+       {"driver.CreateGadget(1, \"T\", 1, 2, 3, 4, m, 33)"},
+       created},
       {RESULT(NewPanel(1, 2, 3, 4, m, 2, "P")),
-       {"driver.CreateGadget(3, \"P\", 1, 2, 3, 4, m, 2)"}, created},
+       {"driver.CreateGadget(3, \"P\", 1, 2, 3, 4, m, 2)"},
+       created},
       {RESULT(NewPanel(1, 2, 3, 4, nullptr, 2)),
-       {"driver.CreateGadget(3, \"\", 1, 2, 3, 4, null, 2)"}, created},
+       {"driver.CreateGadget(3, \"\", 1, 2, 3, 4, null, 2)"},
+       created},
       {RESULT(NewLabel("L", 1, 2, 3, 4, m, 16)),
-       {"driver.CreateGadget(12, \"L\", 1, 2, 3, 4, m, 16)"}, created},
+       {"driver.CreateGadget(12, \"L\", 1, 2, 3, 4, m, 16)"},
+       created},
       {RESULT(NewButton("B", 1, 2, 3, 4, m, 5)),
-       {"driver.CreateGadget(2, \"B\", 1, 2, 3, 4, m, 5)"}, created},
+       {"driver.CreateGadget(2, \"B\", 1, 2, 3, 4, m, 5)"},
+       created},
       {RESULT(NewTextField(1, 2, 3, 4, m, 1)),
-       {"driver.CreateGadget(4, \"\", 1, 2, 3, 4, m, 1)"}, created},
+       {"driver.CreateGadget(4, \"\", 1, 2, 3, 4, m, 1)"},
+       created},
       {RESULT(NewTextArea(1, 2, 3, 4, m, 1)),
-       {"driver.CreateGadget(5, \"\", 1, 2, 3, 4, m, 1)"}, created},
+       {"driver.CreateGadget(5, \"\", 1, 2, 3, 4, m, 1)"},
+       created},
       {RESULT(NewComboBox(1, 2, 3, 4, m, 1)),
-       {"driver.CreateGadget(6, \"\", 1, 2, 3, 4, m, 1)"}, created},
+       {"driver.CreateGadget(6, \"\", 1, 2, 3, 4, m, 1)"},
+       created},
       {RESULT(NewListBox(1, 2, 3, 4, m, 0)),
-       {"driver.CreateGadget(7, \"\", 1, 2, 3, 4, m, 0)"}, created},
+       {"driver.CreateGadget(7, \"\", 1, 2, 3, 4, m, 0)"},
+       created},
       {RESULT(NewToolBar(icons, 1, 2, 3, 4, m, 0)),
        {"driver.CreateGadget(8, \"\", 1, 2, 3, 4, m, 0)", "driver.LoadIconStrip(icons)",
         "new.SetIconStrip(TIconStrip)", "new.ItemCount()",
@@ -108,25 +119,33 @@ TEST_F(GuiFront, EveryFunctionReachesItsOperation) {
         "new.InsertItem(1, \"\", \"\", 1, null, 0)"},
        created},
       {RESULT(NewTabControl(1, 2, 3, 4, m, 0)),
-       {"driver.CreateGadget(9, \"\", 1, 2, 3, 4, m, 0)"}, created},
+       {"driver.CreateGadget(9, \"\", 1, 2, 3, 4, m, 0)"},
+       created},
       {RESULT(NewTreeView(1, 2, 3, 4, m, 0)),
-       {"driver.CreateGadget(10, \"\", 1, 2, 3, 4, m, 0)"}, created},
+       {"driver.CreateGadget(10, \"\", 1, 2, 3, 4, m, 0)"},
+       created},
       {RESULT(NewHtmlView(1, 2, 3, 4, m, 2)),
-       {"driver.CreateGadget(11, \"\", 1, 2, 3, 4, m, 2)"}, created},
+       {"driver.CreateGadget(11, \"\", 1, 2, 3, 4, m, 2)"},
+       created},
       {RESULT(NewSlider(1, 2, 3, 4, m, 5)),
-       {"driver.CreateGadget(13, \"\", 1, 2, 3, 4, m, 5)"}, created},
+       {"driver.CreateGadget(13, \"\", 1, 2, 3, 4, m, 5)"},
+       created},
       {RESULT(NewProgBar(1, 2, 3, 4, m, 0)),
-       {"driver.CreateGadget(14, \"\", 1, 2, 3, 4, m, 0)"}, created},
+       {"driver.CreateGadget(14, \"\", 1, 2, 3, 4, m, 0)"},
+       created},
       {RESULT(NewMenu("M", 7, m, 79, 2)),
-       {"driver.CreateGadget(15, \"M\", 0, 0, 0, 0, m, 7)", "new.SetHotKey(79, 2)"}, created},
+       {"driver.CreateGadget(15, \"M\", 0, 0, 0, 0, m, 7)", "new.SetHotKey(79, 2)"},
+       created},
       {RESULT(NewMenu("M", 7, m)), {"driver.CreateGadget(15, \"M\", 0, 0, 0, 0, m, 7)"}, created},
       {RESULT(NewCanvas(1, 2, 3, 4, m, 0)),
-       {"driver.CreateGadget(17, \"\", 1, 2, 3, 4, m, 0)", "new.AttachGraphics(0)"}, created},
+       {"driver.CreateGadget(17, \"\", 1, 2, 3, 4, m, 0)", "new.AttachGraphics(0)"},
+       created},
       {RESULT(DesktopGadget()), {"driver.CreateGadget(0, \"\", 0, 0, 0, 0, null, 0)"}, created},
 
       // Fonts.
       {RESULT(OpenGuiFont("verdana.ttf", 26, 1, 0, 0)),
-       {"driver.LoadFont(\"verdana.ttf\", 26, 1)"}, "TGuiFont"},
+       {"driver.LoadFont(\"verdana.ttf\", 26, 1)"},
+       "TGuiFont"},
       {RESULT(OpenGuiFont("f", 9, 0, 1, 1)), {"driver.LoadFont(\"f\", 9, 6)"}, "TGuiFont"},
       {RESULT(PickFont(driver->font)), {"driver.PickFont(TGuiFont)"}, "TGuiFont"},
       {RESULT(FontFaceName(driver->font)), {}, "\"Face\""},
@@ -223,11 +242,14 @@ TEST_F(GuiFront, EveryFunctionReachesItsOperation) {
       // Items.
       {EFFECT(ItemsClear(g)), {"g.ClearItems()"}, ""},
       {EFFECT(ItemsAdd(g, "c", 0, 2, "tip", extra)),
-       {"g.ItemCount()", "g.InsertItem(2, \"c\", \"tip\", 2, extra, 0)"}, ""},
+       {"g.ItemCount()", "g.InsertItem(2, \"c\", \"tip\", 2, extra, 0)"},
+       ""},
       {EFFECT(ItemsInsert(g, 1, "c", 2, 3, "tip", extra)),
-       {"g.InsertItem(1, \"c\", \"tip\", 3, extra, 2)"}, ""},
+       {"g.InsertItem(1, \"c\", \"tip\", 3, extra, 2)"},
+       ""},
       {EFFECT(ItemsModify(g, 1, "c", 0, 3, "tip", extra)),
-       {"g.ModifyItem(1, \"c\", \"tip\", 3, extra, 0)"}, ""},
+       {"g.ModifyItem(1, \"c\", \"tip\", 3, extra, 0)"},
+       ""},
       {EFFECT(ItemsRemove(g, 1)), {"g.RemoveItem(1)"}, ""},
       {EFFECT(ItemsEnable(g, 1)), {"g.ItemState(1)", "g.SetItemState(1, 0)"}, ""},
       {EFFECT(ItemsDisable(g, 1)), {"g.ItemState(1)", "g.SetItemState(1, 4)"}, ""},
@@ -290,8 +312,8 @@ TEST_F(GuiFront, OpenGuiFontCountsTheFlagsAsBooleans) {
   for (const Case& c : cases) {
     CallLog().clear();
     OpenGuiFont("f", 10, c.bold, c.italic, c.underline);
-    EXPECT_EQ(OuterCalls(),
-              std::vector<std::string>{"driver.LoadFont(\"f\", 10, " + std::to_string(c.style) + ")"});
+    EXPECT_EQ(OuterCalls(), std::vector<std::string>{"driver.LoadFont(\"f\", 10, " +
+                                                     std::to_string(c.style) + ")"});
   }
   driver->font = nullptr;  // the platform has no such font
   EXPECT_TRUE(OpenGuiFont("none", 10).IsNull());
@@ -310,18 +332,18 @@ TEST_F(GuiFront, PickColorKeepsTheConfirmedColour) {
 TEST_F(GuiFront, NewToolBarWithoutIconsOrWithAReadyStrip) {
   driver->strip = nullptr;
   Ref<TGadget> bare = NewToolBar(icons, 0, 0, 10, 10, nullptr, 0);
-  EXPECT_EQ(OuterCalls(), (std::vector<std::string>{
-                              "driver.CreateGadget(8, \"\", 0, 0, 10, 10, null, 0)",
-                              "driver.LoadIconStrip(icons)"}));
+  EXPECT_EQ(OuterCalls(),
+            (std::vector<std::string>{"driver.CreateGadget(8, \"\", 0, 0, 10, 10, null, 0)",
+                                      "driver.LoadIconStrip(icons)"}));
   EXPECT_EQ(bare->ItemCount(), 0);
 
   CallLog().clear();
   strip->count = 1;
   Ref<TGadget> ready = NewToolBar(strip, 0, 0, 10, 10, nullptr, 0);
-  EXPECT_EQ(OuterCalls(), (std::vector<std::string>{
-                              "driver.CreateGadget(8, \"\", 0, 0, 10, 10, null, 0)",
-                              "new.SetIconStrip(TIconStrip)", "new.ItemCount()",
-                              "new.InsertItem(0, \"\", \"\", 0, null, 0)"}));
+  EXPECT_EQ(OuterCalls(),
+            (std::vector<std::string>{"driver.CreateGadget(8, \"\", 0, 0, 10, 10, null, 0)",
+                                      "new.SetIconStrip(TIconStrip)", "new.ItemCount()",
+                                      "new.InsertItem(0, \"\", \"\", 0, null, 0)"}));
 }
 
 TEST_F(GuiFront, TheDriverBaseIsAbstract) {
@@ -341,7 +363,8 @@ TEST_F(GuiFront, TheDriverBaseIsAbstract) {
 
 TEST_F(GuiFront, WithoutADriverOrGadgetCallsRaiseNullObject) {
   guiDriver = nullptr;
-  EXPECT_RAISES_CLASS(NewWindow("QuarnCountdown", 0, 0, 200, 75, nullptr, 33), TNullObjectException);
+  EXPECT_RAISES_CLASS(NewWindow("QuarnCountdown", 0, 0, 200, 75, nullptr, 33),
+                      TNullObjectException);
   EXPECT_RAISES_CLASS(NewToolBar(icons, 0, 0, 1, 1, nullptr, 0), TNullObjectException);
   EXPECT_RAISES_CLASS(DesktopGadget(), TNullObjectException);
   EXPECT_RAISES_CLASS(OpenGuiFont("verdana.ttf", 26, 1), TNullObjectException);

@@ -384,8 +384,8 @@ class RecordingDriver : public TLoomkitDriver {
   // Every gadget made by CreateGadget is named "new" and kept here.
   std::vector<Ref<RecordingGadget>> made;
   Ref<TGuiFont> font = New<TGuiFont>();
-  Ref<TIconStrip> strip;       // what LoadIconStrip answers
-  int32_t pickedColor = 0;     // what PickColor answers
+  Ref<TIconStrip> strip;    // what LoadIconStrip answers
+  int32_t pickedColor = 0;  // what PickColor answers
 
   Ref<TGuiFont> LoadFont(const String& name, int32_t size, int32_t style) override {
     Note n("driver", "LoadFont", name, size, style);
