@@ -60,5 +60,17 @@ inline Ref<TStream> FileOpen(const char* url, bool readable, bool writeable) {
 }
 inline Ref<TStream> FileOpenRead(const char* url) { return FileOpenRead(String(url)); }
 inline Ref<TStream> FileOpenWrite(const char* url) { return FileOpenWrite(String(url)); }
+inline std::vector<uint8_t> UrlLoadBytes(const char* url) { return UrlLoadBytes(String(url)); }
+inline void UrlSaveBytes(const std::vector<uint8_t>& bytes, const char* url) {
+  UrlSaveBytes(bytes, String(url));
+}
+inline String UrlLoadString(const char* url) { return UrlLoadString(String(url)); }
+inline void UrlSaveString(const String& text, const char* url) {
+  UrlSaveString(text, String(url));
+}
+inline Ref<Object> UrlLoadObject(const char* url) { return UrlLoadObject(String(url)); }
+inline void UrlSaveObject(const Ref<Object>& object, const char* url) {
+  UrlSaveObject(object, String(url));
+}
 
 }  // namespace tarn
