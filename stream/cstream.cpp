@@ -1,8 +1,21 @@
 #include "stream/cstream.h"
 
+#include <climits>
 #include <string>
 
 namespace tarn {
+namespace {
+
+// A file whose length cannot be held in the stream's int32 size. This also catches a folder
+// opened as a file, which the host's C runtime allows and reports as endlessly long.
+bool TooLong(std::FILE* file) {
+  if (std::fseek(file, 0, SEEK_END) != 0) return false;  // unseekable: nothing to measure
+  long end = std::ftell(file);
+  std::fseek(file, 0, SEEK_SET);
+  return end < 0 || end > INT32_MAX;
+}
+
+}  // namespace
 
 TCStream::~TCStream() {
   // Only a file we opened is ours to close; a borrowed FILE stays with its owner.
@@ -72,6 +85,10 @@ Ref<TCStream> TCStream::OpenPath(const String& path, bool readable, bool writeab
   if (bytes.find('\0') != std::string::npos) return nullptr;
   std::FILE* file = std::fopen(bytes.c_str(), openMode);
   if (!file) return nullptr;
+  if (TooLong(file)) {
+    std::fclose(file);
+    return nullptr;
+  }
   Ref<TCStream> stream = CreateWithCStream(file, streamMode);
   stream->owned_ = true;
   return stream;

@@ -1,9 +1,9 @@
 // TCStream: a file stream over the C runtime's buffered standard I/O.
 //
 // OpenPath opens a path ("r+b", "wb" or "rb" by the flags, backslashes turned into "/") and
-// gives the null object when the file cannot be opened. Position and size are tracked in the
-// object (int32: files up to 2 GiB). Switching between reading and writing is handled here:
-// the stream repositions between the two as standard I/O requires. A stream that OpenPath
+// gives the null object when the file cannot be opened, is a folder or is longer than 2 GiB.
+// Position and size are tracked in the object as int32. Switching between reading and
+// writing is handled here: the stream repositions between the two as standard I/O requires. A stream that OpenPath
 // opened closes its file when the last reference goes; one made with CreateWithCStream leaves
 // the FILE to its owner unless Close is called. Main thread only.
 #pragma once

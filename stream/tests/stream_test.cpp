@@ -235,6 +235,7 @@ TEST(CStream, OpenModesFollowTheFlags) {
   ScratchDir dir;
   String path = dir.Path("file.bin");
   EXPECT_TRUE(TCStream::OpenPath(path, true, false).IsNull()) << "missing file";
+  EXPECT_TRUE(TCStream::OpenPath(dir.Path(), true, false).IsNull()) << "a folder";
 
   Ref<TCStream> out = TCStream::OpenPath(path, false, true);
   ASSERT_TRUE(out);
