@@ -1,6 +1,5 @@
 #include "stream/byte_order_stream.h"
 
-#include <cstring>
 #include <utility>
 
 namespace tarn {
@@ -53,9 +52,7 @@ Ref<TStream> TByteOrderStream::Create(const Ref<TStream>& stream) {
 }
 
 // This machine is little-endian: big-endian values need swapping, little-endian ones do not.
-Ref<TStream> TByteOrderStream::ByteOrderBig(const Ref<TStream>& stream) {
-  return Create(stream);
-}
+Ref<TStream> TByteOrderStream::ByteOrderBig(const Ref<TStream>& stream) { return Create(stream); }
 Ref<TStream> TByteOrderStream::ByteOrderLittle(const Ref<TStream>& stream) { return stream; }
 
 Ref<TStream> TByteOrderStreamFactory::CreateStream(const Ref<Object>&, const String& proto,

@@ -3,9 +3,9 @@
 // OpenPath opens a path ("r+b", "wb" or "rb" by the flags, backslashes turned into "/") and
 // gives the null object when the file cannot be opened, is a folder or is longer than 2 GiB.
 // Position and size are tracked in the object as int32. Switching between reading and
-// writing is handled here: the stream repositions between the two as standard I/O requires. A stream that OpenPath
-// opened closes its file when the last reference goes; one made with CreateWithCStream leaves
-// the FILE to its owner unless Close is called. Main thread only.
+// writing is handled here: the stream repositions between the two as standard I/O requires. A
+// stream that OpenPath opened closes its file when the last reference goes; one made with
+// CreateWithCStream leaves the FILE to its owner unless Close is called. Main thread only.
 #pragma once
 
 #include <cstdint>
@@ -23,8 +23,8 @@ class TCStream : public TStream {
 
   int32_t Pos() override { return pos; }
   int32_t Size() override { return size; }
-  int32_t Seek(int32_t offset) override;   // a failed seek keeps the old position
-  int32_t Read(void* buf, int32_t count) override;   // 0 once closed
+  int32_t Seek(int32_t offset) override;                   // a failed seek keeps the old position
+  int32_t Read(void* buf, int32_t count) override;         // 0 once closed
   int32_t Write(const void* buf, int32_t count) override;  // 0 once closed
   int32_t Flush() override;
   int32_t Close() override;  // a second Close does nothing

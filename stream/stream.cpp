@@ -127,9 +127,7 @@ int32_t TStreamWrapper::Seek(int32_t pos) { return stream->Seek(pos); }
 int32_t TStreamWrapper::Flush() { return stream->Flush(); }
 int32_t TStreamWrapper::Close() { return stream->Close(); }
 int32_t TStreamWrapper::Read(void* buf, int32_t count) { return stream->Read(buf, count); }
-int32_t TStreamWrapper::Write(const void* buf, int32_t count) {
-  return stream->Write(buf, count);
-}
+int32_t TStreamWrapper::Write(const void* buf, int32_t count) { return stream->Write(buf, count); }
 int32_t TStreamWrapper::ReadByte() { return stream->ReadByte(); }
 void TStreamWrapper::WriteByte(int32_t value) { stream->WriteByte(value); }
 int32_t TStreamWrapper::ReadShort() { return stream->ReadShort(); }
@@ -187,12 +185,8 @@ void WriteFloat(const Ref<TStream>& stream, float value) { stream->WriteFloat(va
 double ReadDouble(const Ref<TStream>& stream) { return stream->ReadDouble(); }
 void WriteDouble(const Ref<TStream>& stream, double value) { stream->WriteDouble(value); }
 String ReadLine(const Ref<TStream>& stream) { return stream->ReadLine(); }
-bool WriteLine(const Ref<TStream>& stream, const String& text) {
-  return stream->WriteLine(text);
-}
-String ReadString(const Ref<TStream>& stream, int32_t count) {
-  return stream->ReadString(count);
-}
+bool WriteLine(const Ref<TStream>& stream, const String& text) { return stream->WriteLine(text); }
+String ReadString(const Ref<TStream>& stream, int32_t count) { return stream->ReadString(count); }
 void WriteString(const Ref<TStream>& stream, const String& text) { stream->WriteString(text); }
 
 void StreamCopyAll(const Ref<TStream>& from, const Ref<TStream>& to, int32_t bufSize) {

@@ -19,12 +19,12 @@ namespace tarn {
 
 class TIO : public Object {
  public:
-  virtual bool Eof();                               // Pos() == Size()
-  virtual int32_t Pos();                            // -1: the stream cannot tell
-  virtual int32_t Size();                           // 0
-  virtual int32_t Seek(int32_t pos);                // the new position; -1: not seekable
-  virtual int32_t Flush();                          // 0
-  virtual int32_t Close();                          // 0
+  virtual bool Eof();                 // Pos() == Size()
+  virtual int32_t Pos();              // -1: the stream cannot tell
+  virtual int32_t Size();             // 0
+  virtual int32_t Seek(int32_t pos);  // the new position; -1: not seekable
+  virtual int32_t Flush();            // 0
+  virtual int32_t Close();            // 0
   // Bytes actually moved; 0 at the end. The defaults raise "Stream is not readable" /
   // "Stream is not writeable".
   virtual int32_t Read(void* buf, int32_t count);

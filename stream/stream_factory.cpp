@@ -21,8 +21,8 @@ TStreamFactory::TStreamFactory() {
   Head() = Ref<TStreamFactory>(this);
 }
 
-Ref<TStream> TStreamFactory::CreateStream(const Ref<Object>&, const String&, const String&,
-                                          bool, bool) {
+Ref<TStream> TStreamFactory::CreateStream(const Ref<Object>&, const String&, const String&, bool,
+                                          bool) {
   RaiseAbstract();
 }
 
@@ -91,8 +91,8 @@ void UrlSaveBytes(const std::vector<uint8_t>& bytes, const Ref<Object>& url) {
 
 String UrlLoadString(const Ref<Object>& url) {
   std::vector<uint8_t> bytes = UrlLoadBytes(url);
-  return String::FromBytes(std::string_view(reinterpret_cast<const char*>(bytes.data()),
-                                            bytes.size()));
+  return String::FromBytes(
+      std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 void UrlSaveString(const String& text, const Ref<Object>& url) {

@@ -21,8 +21,8 @@ class TStreamFactory : public Object {
   TStreamFactory();  // links this factory in front of the registry
   // url: the object given to StreamOpen; proto: its protocol in lower case, "" when none;
   // path: the text after the first "::", "" when none. The null object: not mine.
-  virtual Ref<TStream> CreateStream(const Ref<Object>& url, const String& proto,
-                                    const String& path, bool readable, bool writeable);
+  virtual Ref<TStream> CreateStream(const Ref<Object>& url, const String& proto, const String& path,
+                                    bool readable, bool writeable);
 
   Ref<TStreamFactory> next;  // the next older factory; the null object ends the list
 };
@@ -44,7 +44,7 @@ void FileClose(const Ref<TStream>& stream);
 // Whole-content load and save. A URL that cannot be opened loads as empty and saves nothing.
 std::vector<uint8_t> UrlLoadBytes(const Ref<Object>& url);
 void UrlSaveBytes(const std::vector<uint8_t>& bytes, const Ref<Object>& url);
-String UrlLoadString(const Ref<Object>& url);  // one code unit per byte
+String UrlLoadString(const Ref<Object>& url);                    // one code unit per byte
 void UrlSaveString(const String& text, const Ref<Object>& url);  // low byte of each unit
 Ref<Object> UrlLoadObject(const Ref<Object>& url);
 void UrlSaveObject(const Ref<Object>& object, const Ref<Object>& url);
@@ -65,9 +65,7 @@ inline void UrlSaveBytes(const std::vector<uint8_t>& bytes, const char* url) {
   UrlSaveBytes(bytes, String(url));
 }
 inline String UrlLoadString(const char* url) { return UrlLoadString(String(url)); }
-inline void UrlSaveString(const String& text, const char* url) {
-  UrlSaveString(text, String(url));
-}
+inline void UrlSaveString(const String& text, const char* url) { UrlSaveString(text, String(url)); }
 inline Ref<Object> UrlLoadObject(const char* url) { return UrlLoadObject(String(url)); }
 inline void UrlSaveObject(const Ref<Object>& object, const char* url) {
   UrlSaveObject(object, String(url));

@@ -185,8 +185,7 @@ TEST(ByteOrder, TypedValuesRoundTripInBigEndianOrder) {
   EXPECT_EQ(big->ReadDouble(), 2.0);
   EXPECT_EQ(big->ReadByte(), 0xAB);
   EXPECT_EQ(big->ReadLine().ToBytes(), "ok");
-  EXPECT_EQ(TByteOrderStream::Create(New<TMemoryStream>("\xFF\xFE"))->ReadShort(),
-            0xFFFE);
+  EXPECT_EQ(TByteOrderStream::Create(New<TMemoryStream>("\xFF\xFE"))->ReadShort(), 0xFFFE);
 }
 
 TEST(ByteOrder, StaticsAndWrappers) {
@@ -197,8 +196,7 @@ TEST(ByteOrder, StaticsAndWrappers) {
   TByteOrderStream::Swap4(bytes);
   EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + 4), (std::vector<uint8_t>{4, 3, 1, 2}));
   TByteOrderStream::Swap8(bytes);
-  EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + 8),
-            (std::vector<uint8_t>{8, 7, 6, 5, 2, 1, 3, 4}));
+  EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + 8), (std::vector<uint8_t>{8, 7, 6, 5, 2, 1, 3, 4}));
 
   EXPECT_TRUE(TByteOrderStream::Create(nullptr).IsNull());
   EXPECT_TRUE(WrapBigEndian(nullptr).IsNull());
@@ -252,7 +250,9 @@ TEST(UrlLoadSave, BytesAndStringsRoundTripThroughFiles) {
   }
 
   UrlSaveString(String(u"A\u00E9\u0141"), dir.Path("text"));
-  EXPECT_EQ(ReadFile(dir.Path("text")), "A\xE9" "A");
+  EXPECT_EQ(ReadFile(dir.Path("text")),
+            "A\xE9"
+            "A");
   String text = UrlLoadString(dir.Path("text"));
   EXPECT_EQ(text.Units(), std::u16string(u"A\u00E9A"));
 }

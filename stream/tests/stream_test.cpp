@@ -198,8 +198,7 @@ TEST(StreamCopy, CopyAllRaisesOnAStreamThatStallsInsteadOfSpinning) {
   EXPECT_RAISES_CLASS(StreamCopyAll(New<TStallingStream>(), New<TMemoryStream>(), 4096),
                       TStreamReadException);
   Ref<TMemoryStream> to = New<TMemoryStream>("", 3);
-  EXPECT_RAISES_CLASS(StreamCopyAll(New<TMemoryStream>("abcdef"), to, 4096),
-                      TStreamWriteException);
+  EXPECT_RAISES_CLASS(StreamCopyAll(New<TMemoryStream>("abcdef"), to, 4096), TStreamWriteException);
 }
 
 TEST(StreamFreeFunctions, CallTheOperations) {

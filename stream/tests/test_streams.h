@@ -59,7 +59,8 @@ inline std::string ReadFile(const String& path) {
 // held, and each Read or Write moves at most chunk bytes, so short transfers can be staged.
 class TMemoryStream : public TStream {
  public:
-  explicit TMemoryStream(std::string bytes = "", size_t capacity = SIZE_MAX, int32_t chunk = 1 << 30)
+  explicit TMemoryStream(std::string bytes = "", size_t capacity = SIZE_MAX,
+                         int32_t chunk = 1 << 30)
       : bytes(std::move(bytes)), capacity(capacity), chunk(chunk) {}
   int32_t Pos() override { return pos; }
   int32_t Size() override { return static_cast<int32_t>(bytes.size()); }
@@ -73,12 +74,12 @@ class TMemoryStream : public TStream {
   }
   int32_t Write(const void* buf, int32_t count) override {
     size_t room = capacity > static_cast<size_t>(pos) ? capacity - pos : 0;
-    int32_t n = static_cast<int32_t>(std::min<size_t>({static_cast<size_t>(count),
-                                                        static_cast<size_t>(chunk), room}));
+    int32_t n = static_cast<int32_t>(
+        std::min<size_t>({static_cast<size_t>(count), static_cast<size_t>(chunk), room}));
     if (n <= 0) return 0;
     if (bytes.size() < static_cast<size_t>(pos + n)) bytes.resize(static_cast<size_t>(pos + n));
-    bytes.replace(static_cast<size_t>(pos), static_cast<size_t>(n),
-                  static_cast<const char*>(buf), static_cast<size_t>(n));
+    bytes.replace(static_cast<size_t>(pos), static_cast<size_t>(n), static_cast<const char*>(buf),
+                  static_cast<size_t>(n));
     pos += n;
     return n;
   }
