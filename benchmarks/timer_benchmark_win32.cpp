@@ -11,31 +11,11 @@
 #include <vector>
 
 #include "events/event_queue.h"
-#include "runtime/boundary.h"
 #include "system/system_driver.h"
 #include "system/timer.h"
 
 namespace tarn {
 namespace {
-
-// Used only where no system driver is installed: handles every pending message.
-class PeekPumpDriver : public TSystemDriver {
- public:
-  void Pump() override {
-    MSG message;
-    for (;;) {
-      BOOL got = PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);
-      RethrowStashedException();
-      if (!got) return;
-      DispatchMessageA(&message);
-      RethrowStashedException();
-    }
-  }
-  void WaitAndPump() override {
-    MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    Pump();
-  }
-};
 
 double NowMs() {
   static LARGE_INTEGER frequency = [] {
@@ -104,8 +84,5 @@ int main(int argc, char** argv) {
   double seconds = argc > 2 ? std::atof(argv[2]) : 30.0;
   if (!(seconds > 0)) seconds = 30.0;
   InitTimer();
-  bool ownPump = !systemDriver;
-  if (ownPump) systemDriver = New<PeekPumpDriver>();
-  std::printf("pumping with %s\n", ownPump ? "a plain PeekMessageA loop" : "the system driver");
   return Run(hertz, seconds);
 }

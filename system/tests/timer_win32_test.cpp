@@ -21,27 +21,6 @@
 namespace tarn {
 namespace {
 
-// Stands in for the system driver where none is installed: handles every pending message,
-// rethrowing what a hook or window procedure stashed once Windows has returned.
-class PeekPumpDriver : public TSystemDriver {
- public:
-  void Pump() override {
-    MSG message;
-    for (;;) {
-      BOOL got = PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);
-      RethrowStashedException();  // the message hook runs inside PeekMessageA
-      if (!got) return;
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-      RethrowStashedException();
-    }
-  }
-  void WaitAndPump() override {
-    MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    Pump();
-  }
-};
-
 // Ends the process when a test is still running after its time.
 class Watchdog {
  public:
@@ -75,7 +54,6 @@ class TimerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     InitTimer();
-    if (!systemDriver) systemDriver = New<PeekPumpDriver>();
     Drain();
   }
   void TearDown() override {
