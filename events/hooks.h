@@ -12,7 +12,8 @@
 namespace tarn {
 
 // Takes (id, data, context) and returns the data for the next function of the chain.
-using HookFunction = Ref<Object> (*)(int32_t id, const Ref<Object>& data, const Ref<Object>& context);
+using HookFunction = Ref<Object> (*)(int32_t id, const Ref<Object>& data,
+                                     const Ref<Object>& context);
 
 constexpr int32_t kHookChains = 256;
 

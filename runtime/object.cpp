@@ -46,7 +46,8 @@ int32_t ObjectHandle(const Object* object) {
 
 Ref<Object> HandleObject(int32_t handle) {
   auto found = HandleTable().find(handle);
-  return found == HandleTable().end() ? Ref<Object>() : Ref<Object>(const_cast<Object*>(found->second));
+  return found == HandleTable().end() ? Ref<Object>()
+                                      : Ref<Object>(const_cast<Object*>(found->second));
 }
 
 }  // namespace tarn

@@ -50,7 +50,9 @@ class Ref {
   Ref(const Ref& other) : object_(other.object_) { Acquire(); }
   Ref(Ref&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
   template <class U, class = std::enable_if_t<std::is_convertible_v<U*, T*>>>
-  Ref(const Ref<U>& other) : object_(other.Get()) { Acquire(); }
+  Ref(const Ref<U>& other) : object_(other.Get()) {
+    Acquire();
+  }
   ~Ref() { Drop(); }
 
   Ref& operator=(Ref other) noexcept {

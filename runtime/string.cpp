@@ -131,8 +131,10 @@ int32_t StringToInt(const String& text) {
   bool negative = false;
   if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) negative = s[i++] == u'-';
   int base = 10;
-  if (i < s.size() && s[i] == u'$') base = 16, ++i;
-  else if (i < s.size() && s[i] == u'%') base = 2, ++i;
+  if (i < s.size() && s[i] == u'$')
+    base = 16, ++i;
+  else if (i < s.size() && s[i] == u'%')
+    base = 2, ++i;
   uint32_t value = 0;  // unsigned, so that overflow wraps instead of being undefined
   for (; i < s.size() && DigitValue(s[i]) < base; ++i) value = value * base + DigitValue(s[i]);
   if (negative) value = 0u - value;

@@ -31,12 +31,9 @@ bool IsDriveRoot(const String& path) {
 
 int32_t KindOfMode(int32_t mode) {
   switch (mode & kTypeBits) {
-    case kTypeFile:
-      return PATHKIND_FILE;
-    case kTypeDir:
-      return PATHKIND_DIR;
-    default:
-      return PATHKIND_NONE;
+    case kTypeFile: return PATHKIND_FILE;
+    case kTypeDir: return PATHKIND_DIR;
+    default: return PATHKIND_NONE;
   }
 }
 

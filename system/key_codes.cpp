@@ -9,20 +9,13 @@ int32_t KeyScanCode(intptr_t l) {
 
 int32_t SidedKeyCode(uintptr_t w, intptr_t l) {
   switch (KeyScanCode(l)) {
-    case 0x2A:
-      return KEY_LSHIFT;
-    case 0x36:
-      return KEY_RSHIFT;
-    case 0x1D:
-      return KEY_LCONTROL;
-    case 0x9D:
-      return KEY_RCONTROL;
-    case 0x38:
-      return KEY_LALT;
-    case 0xB8:
-      return KEY_RALT;
-    default:
-      return static_cast<int32_t>(w);
+    case 0x2A: return KEY_LSHIFT;
+    case 0x36: return KEY_RSHIFT;
+    case 0x1D: return KEY_LCONTROL;
+    case 0x9D: return KEY_RCONTROL;
+    case 0x38: return KEY_LALT;
+    case 0xB8: return KEY_RALT;
+    default: return static_cast<int32_t>(w);
   }
 }
 

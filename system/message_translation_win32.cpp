@@ -100,12 +100,8 @@ void TranslateSystemMessage(void* nativeWindow, uint32_t message, uintptr_t w, i
                             const Ref<Object>& source) {
   HWND window = static_cast<HWND>(nativeWindow);
   switch (message) {
-    case WM_CLOSE:
-      Emit(EVENT_APPTERMINATE, source, 0, 0, 0);
-      break;
-    case WM_ACTIVATEAPP:
-      Emit(w ? EVENT_APPRESUME : EVENT_APPSUSPEND, source, 0, 0, 0);
-      break;
+    case WM_CLOSE: Emit(EVENT_APPTERMINATE, source, 0, 0, 0); break;
+    case WM_ACTIVATEAPP: Emit(w ? EVENT_APPRESUME : EVENT_APPSUSPEND, source, 0, 0, 0); break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       if (!IsPlainKey(w)) break;
@@ -116,40 +112,21 @@ void TranslateSystemMessage(void* nativeWindow, uint32_t message, uintptr_t w, i
       if (IsPlainKey(w)) Emit(EVENT_KEYUP, source, SidedKeyCode(w, l), 0, 0);
       break;
     case WM_CHAR:
-    case WM_SYSCHAR:
-      Emit(EVENT_KEYCHAR, source, static_cast<int32_t>(w), 0, 0);
-      break;
-    case WM_MOUSEMOVE:
-      TranslateMouseMove(window, w, l, source);
-      break;
-    case WM_LBUTTONDOWN:
-      TranslateButton(window, true, 1, l, source);
-      break;
-    case WM_RBUTTONDOWN:
-      TranslateButton(window, true, 2, l, source);
-      break;
-    case WM_MBUTTONDOWN:
-      TranslateButton(window, true, 3, l, source);
-      break;
-    case WM_LBUTTONUP:
-      TranslateButton(window, false, 1, l, source);
-      break;
-    case WM_RBUTTONUP:
-      TranslateButton(window, false, 2, l, source);
-      break;
-    case WM_MBUTTONUP:
-      TranslateButton(window, false, 3, l, source);
-      break;
-    case WM_MOUSEWHEEL:
-      Emit(EVENT_MOUSEWHEEL, source, WheelSteps(w), 0, 0);
-      break;
+    case WM_SYSCHAR: Emit(EVENT_KEYCHAR, source, static_cast<int32_t>(w), 0, 0); break;
+    case WM_MOUSEMOVE: TranslateMouseMove(window, w, l, source); break;
+    case WM_LBUTTONDOWN: TranslateButton(window, true, 1, l, source); break;
+    case WM_RBUTTONDOWN: TranslateButton(window, true, 2, l, source); break;
+    case WM_MBUTTONDOWN: TranslateButton(window, true, 3, l, source); break;
+    case WM_LBUTTONUP: TranslateButton(window, false, 1, l, source); break;
+    case WM_RBUTTONUP: TranslateButton(window, false, 2, l, source); break;
+    case WM_MBUTTONUP: TranslateButton(window, false, 3, l, source); break;
+    case WM_MOUSEWHEEL: Emit(EVENT_MOUSEWHEEL, source, WheelSteps(w), 0, 0); break;
     case WM_MOUSELEAVE:
       if (window == trackedWindow) {
         TrackMouseWindow(nullptr, MessagePointX(l), MessagePointY(l), nullptr);
       }
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

@@ -20,12 +20,9 @@ uint32_t MessageBoxFlags(MessageBoxKind kind, bool serious) {
 int32_t MessageBoxAnswer(MessageBoxKind kind, int32_t button) {
   constexpr int32_t kOk = 1, kYes = 6, kNo = 7;
   switch (kind) {
-    case MessageBoxKind::Info:
-      return 0;
-    case MessageBoxKind::OkCancel:
-      return button == kOk ? 1 : 0;
-    case MessageBoxKind::YesNoCancel:
-      return button == kYes ? 1 : button == kNo ? 0 : -1;
+    case MessageBoxKind::Info: return 0;
+    case MessageBoxKind::OkCancel: return button == kOk ? 1 : 0;
+    case MessageBoxKind::YesNoCancel: return button == kYes ? 1 : button == kNo ? 0 : -1;
   }
   return 0;
 }

@@ -12,10 +12,10 @@
 
 namespace tarn {
 
-extern String startDir;          // working directory at process start, "/" separators
-extern String programDir;        // folder of the program file; "D:/" for a drive root
-extern String programFile;       // full path of the program file, "/" separators
-extern String applicationTitle;  // caption of the system's message boxes
+extern String startDir;                      // working directory at process start, "/" separators
+extern String programDir;                    // folder of the program file; "D:/" for a drive root
+extern String programFile;                   // full path of the program file, "/" separators
+extern String applicationTitle;              // caption of the system's message boxes
 extern std::vector<String> commandLineArgs;  // the program's own path first
 
 using ExitHandler = void (*)();

@@ -27,8 +27,8 @@ HWND OpenRaisingWindow() {
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.lpszClassName = "TarnwickRaisingWindow";
   RegisterClassA(&windowClass);
-  HWND window = CreateWindowExA(0, "TarnwickRaisingWindow", "raising", WS_OVERLAPPEDWINDOW, 50,
-                                60, 300, 200, nullptr, nullptr, windowClass.hInstance, nullptr);
+  HWND window = CreateWindowExA(0, "TarnwickRaisingWindow", "raising", WS_OVERLAPPEDWINDOW, 50, 60,
+                                300, 200, nullptr, nullptr, windowClass.hInstance, nullptr);
   ShowWindow(window, SW_SHOW);
   return window;
 }

@@ -32,10 +32,8 @@ TEST(Startup, ProgramDirOfAPath) {
     const char* path;
     const char* dir;
   } cases[] = {
-      {"D:/prog.exe", "D:/"},
-      {"D:/Tools/prog.exe", "D:/Tools"},
-      {"C:/a/b/c.exe", "C:/a/b"},
-      {"/usr/bin/prog", "/usr/bin"},
+      {"D:/prog.exe", "D:/"},     {"D:/Tools/prog.exe", "D:/Tools"},
+      {"C:/a/b/c.exe", "C:/a/b"}, {"/usr/bin/prog", "/usr/bin"},
       {"prog.exe", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(ProgramDirOf(c.path).ToBytes(), c.dir) << c.path;
@@ -52,10 +50,8 @@ TEST(Startup, GlobalsAndWorkingDirectoryOfAProgramStartedElsewhere) {
   std::string probe = Slashed(ProbePath());
   std::string probeDir = Slashed(fs::path(ProbePath()).parent_path().string());
   std::string expected = "startDir=" + Slashed(elsewhere.string()) + "\n" +
-                         "programDir=" + probeDir + "\n" +
-                         "programFile=" + probe + "\n" +
-                         "applicationTitle=Tarnwick Application\n" +
-                         "cwd=" + probeDir + "\n" +
+                         "programDir=" + probeDir + "\n" + "programFile=" + probe + "\n" +
+                         "applicationTitle=Tarnwick Application\n" + "cwd=" + probeDir + "\n" +
                          "arg=";
   EXPECT_EQ(child.out.substr(0, expected.size()), expected);
   EXPECT_NE(child.out.find("\narg=globals\narg=two words\n"), std::string::npos) << child.out;

@@ -33,12 +33,8 @@ LRESULT CALLBACK HostProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
     case WM_COMMAND:
       commands.push_back({LOWORD(w), HIWORD(w), reinterpret_cast<HWND>(l)});
       return 0;
-    case kNote:
-      notes.push_back(w);
-      return 0;
-    case kRaise:
-      GuardCallback([] { Raise(String("raised in a window procedure")); });
-      return 0;
+    case kNote: notes.push_back(w); return 0;
+    case kRaise: GuardCallback([] { Raise(String("raised in a window procedure")); }); return 0;
     case kNest:
       notes.push_back(w);
       GuardCallback([] {
@@ -47,8 +43,7 @@ LRESULT CALLBACK HostProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
       });
       notes.push_back(w + 100);
       return 0;
-    default:
-      return DefWindowProcA(window, message, w, l);
+    default: return DefWindowProcA(window, message, w, l);
   }
 }
 

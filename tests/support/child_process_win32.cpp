@@ -14,9 +14,14 @@ std::string Quote(const std::string& arg) {
   for (size_t i = 0; i < arg.size(); ++i) {
     size_t slashes = 0;
     while (i < arg.size() && arg[i] == '\\') ++slashes, ++i;
-    if (i == arg.size()) { quoted.append(slashes * 2, '\\'); break; }
-    if (arg[i] == '"') quoted.append(slashes * 2 + 1, '\\');
-    else quoted.append(slashes, '\\');
+    if (i == arg.size()) {
+      quoted.append(slashes * 2, '\\');
+      break;
+    }
+    if (arg[i] == '"')
+      quoted.append(slashes * 2 + 1, '\\');
+    else
+      quoted.append(slashes, '\\');
     quoted += arg[i];
   }
   return quoted + "\"";
@@ -56,9 +61,9 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
   startup.hStdOutput = outWrite;
   startup.hStdError = errWrite;
   PROCESS_INFORMATION process{};
-  BOOL started = CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
-                                nullptr, workDir.empty() ? nullptr : workDir.c_str(), &startup,
-                                &process);
+  BOOL started =
+      CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                     workDir.empty() ? nullptr : workDir.c_str(), &startup, &process);
   CloseHandle(outWrite);
   CloseHandle(errWrite);
   if (started) {
