@@ -7,33 +7,12 @@
 #include <limits>
 
 #include "stream/filesystem.h"
+#include "stream/tests/scratch_working_dir.h"
 
 namespace tarn {
 namespace {
 
-class HostFileSystem : public ::testing::Test {
- protected:
-  void SetUp() override {
-    home_ = WorkingDir();
-    scratch_ = home_ + "/fs_host_scratch_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    DirDelete(scratch_, true);
-    ASSERT_TRUE(DirCreate(scratch_, false));
-    ASSERT_TRUE(SetWorkingDir(scratch_));
-  }
-  void TearDown() override {
-    SetWorkingDir(home_);
-    DirDelete(scratch_, true);
-  }
-  static void Put(const char* path) {
-    std::FILE* file = std::fopen(path, "wb");
-    ASSERT_NE(file, nullptr) << path;
-    std::fclose(file);
-  }
-
-  String home_;
-  String scratch_;
-};
+class HostFileSystem : public testing::ScratchWorkingDir {};
 
 TEST_F(HostFileSystem, RecursiveDeleteRemovesLinksWithoutFollowingThem) {
   ASSERT_TRUE(DirCreate("outside/inner", true));

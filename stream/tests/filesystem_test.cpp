@@ -7,7 +7,7 @@
 #include <string>
 
 #include "stream/filesystem.h"
-#include "stream/streams.h"
+#include "stream/tests/scratch_working_dir.h"
 #include "tests/support/raises.h"
 
 namespace tarn {
@@ -15,42 +15,7 @@ namespace {
 
 std::string Bytes(const String& text) { return text.ToBytes(); }
 
-// Each test runs inside a fresh scratch directory that is also the working directory.
-class FileSystem : public ::testing::Test {
- protected:
-  void SetUp() override {
-    InitStreams();
-    home_ = WorkingDir();
-    ASSERT_FALSE(home_.IsEmpty());
-    scratch_ =
-        home_ + "/fs_scratch_" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    DirDelete(scratch_, true);
-    ASSERT_TRUE(DirCreate(scratch_, false));
-    ASSERT_TRUE(SetWorkingDir(scratch_));
-  }
-  void TearDown() override {
-    SetWorkingDir(home_);
-    DirDelete(scratch_, true);
-  }
-
-  static void Put(const char* path, const std::string& bytes) {
-    std::FILE* file = std::fopen(path, "wb");
-    ASSERT_NE(file, nullptr) << path;
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-  }
-  static std::string Get(const char* path) {
-    std::string bytes;
-    if (std::FILE* file = std::fopen(path, "rb")) {
-      for (int c; (c = std::fgetc(file)) != EOF;) bytes += static_cast<char>(c);
-      std::fclose(file);
-    }
-    return bytes;
-  }
-
-  String home_;
-  String scratch_;
-};
+class FileSystem : public testing::ScratchWorkingDir {};
 
 // ---- lexical rules ----
 
