@@ -8,6 +8,9 @@
 #   Each tests/NAME_test.cpp becomes the test program NAME_test (tests/*_win32_test.cpp in the
 #   win32 build only), linked with the module and GoogleTest's main.
 #
+#   Each fuzz/NAME_fuzz.cpp becomes the libFuzzer target NAME_fuzz in the fuzz build only, seeded
+#   from the folder fuzz/NAME_seeds when there is one (scripts/fuzz.sh runs them).
+#
 # tarn_test(name SOURCES ... [DEPS ...] [NO_GTEST_MAIN])
 #   One further test program, for tests that need more than the convention gives.
 #   Every test program is one ctest test (every Wine start costs time); Windows programs run
@@ -44,6 +47,11 @@ function(tarn_module name)
     target_link_libraries(${name} ${scope} ${M_WIN32_LIBS})
   endif()
 
+  if(TARNWICK_FUZZ)
+    tarn_fuzz_targets(${name})
+    return()
+  endif()
+
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*_test.cpp)
   tarn_platform_filter(tests ${tests})
   foreach(test ${tests})
@@ -54,6 +62,9 @@ endfunction()
 
 function(tarn_test name)
   cmake_parse_arguments(T "NO_GTEST_MAIN" "" "SOURCES;DEPS" ${ARGN})
+  if(TARNWICK_FUZZ)
+    return()  # the fuzz build has no GoogleTest
+  endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_DEPS} GTest::gtest tarn_test_support)
   if(NOT T_NO_GTEST_MAIN)
@@ -63,4 +74,17 @@ function(tarn_test name)
   if(WIN32)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_session)
   endif()
+endfunction()
+
+function(tarn_fuzz_targets module)
+  file(GLOB targets CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/*_fuzz.cpp)
+  foreach(source ${targets})
+    get_filename_component(target ${source} NAME_WE)
+    add_executable(${target} ${source})
+    target_link_libraries(${target} PRIVATE ${module})
+    target_link_options(${target} PRIVATE -fsanitize=fuzzer)
+    string(REGEX REPLACE "_fuzz$" "_seeds" seeds ${target})
+    file(APPEND ${CMAKE_BINARY_DIR}/fuzz_targets.txt
+         "${target} ${CMAKE_CURRENT_BINARY_DIR}/${target} ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/${seeds}\n")
+  endforeach()
 endfunction()

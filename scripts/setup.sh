@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the two builds and their tests need, when missing.
+# Installs the Debian packages the builds, their tests and the fuzz targets need, when missing.
 # Safe to run again: it only calls apt-get when a package is absent.
 set -euo pipefail
 
@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ googletest
   g++-mingw-w64-i686 binutils-mingw-w64-i686
   wine wine32:i386 xvfb xdotool imagemagick x11-utils
+  clang libclang-rt-14-dev zip libopenal-dev
 )
 
 as_root() {

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Builds the host and the win32 builds and runs every test suite of both.
+# Then runs every libFuzzer target of the portable modules for 30 s each (scripts/fuzz.sh).
 # Prints, per build, how many test programs and how many test cases ran.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,6 +21,7 @@ for preset in host win32; do
   programs=$(grep -E '^[0-9]+/[0-9]+ Testing: ' "$log" | grep -cv wine_session || true)
   summary+="$preset: $programs test programs, $cases test cases passed, $failed failed"$'\n'
 done
+if ! scripts/fuzz.sh "${TARNWICK_FUZZ_SECONDS:-30}"; then status=1; fi
 echo "=== summary"
 printf '%s' "$summary"
 exit "$status"
