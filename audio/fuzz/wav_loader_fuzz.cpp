@@ -36,11 +36,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   tarn::Ref<tarn::TSampleBuffer> buffer =
       tarn::LoadSampleBuffer(tarn::Ref<tarn::TStream>(tarn::New<TFuzzStream>(data, size)));
   if (buffer) {
-    // Every frame the buffer claims must be readable.
-    volatile uint8_t sum = 0;
+    // Every frame the buffer claims must be there, and no more than the input could hold.
     int32_t bytes = buffer->frameCount * tarn::FrameBytes[buffer->format];
-    for (int32_t i = 0; i < bytes; ++i) sum = sum + buffer->pcm[i];
     if (bytes > static_cast<int64_t>(size)) __builtin_trap();
+    volatile uint8_t sum = 0;
+    for (int32_t i = 0; i < bytes; ++i) sum = sum + buffer->pcm[i];
+    // The loaded frames through the converter, both ways across the pivot.
+    buffer->ConvertTo(tarn::PCM_STEREO_S16BE)->ConvertTo(tarn::PCM_MONO_U8);
   }
   return 0;
 }

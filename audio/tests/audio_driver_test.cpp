@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "audio/tests/wav_fixtures.h"
 #include "stream/tests/test_streams.h"
+#include "system/startup.h"
+#include "tests/support/child_process.h"
 #include "tests/support/raises.h"
 
 namespace tarn {
@@ -23,6 +27,7 @@ class TRecordingDriver : public TAudioDriver {
   }
   bool Close() override {
     ++closeCalls;
+    if (reportClose) std::printf("closed %s\n", name.ToBytes().c_str());
     return false;
   }
   Ref<TSound> MakeSound(const Ref<TSampleBuffer>& buffer, int32_t flags) override {
@@ -34,6 +39,7 @@ class TRecordingDriver : public TAudioDriver {
   bool opens;
   int openCalls = 0;
   int closeCalls = 0;
+  bool reportClose = false;
   Ref<TSampleBuffer> lastBuffer;
   int32_t lastFlags = -1;
 };
@@ -116,6 +122,22 @@ TEST(AudioDrivers, ExitRoutineClosesTheCurrentDriverOnce) {
   CloseAudioDriver();
   CloseAudioDriver();
   EXPECT_EQ(drivers.sonaflux->closeCalls, closes + 1);
+}
+
+// Run only as the child of the next test: ends the program with "Sonaflux" open.
+TEST(AudioExit, DISABLED_ChildEndsWithADriverOpen) {
+  Fixtures().sonaflux->reportClose = true;
+  ASSERT_TRUE(SelectAudioDriver("Sonaflux"));
+  std::fflush(stdout);
+  EndProgram();
+}
+
+TEST(AudioExit, ProgramEndClosesTheCurrentDriver) {
+  testing::ChildResult child =
+      testing::RunChild(testing::SelfPath(),
+                        {"--gtest_also_run_disabled_tests", "--gtest_filter=AudioExit.DISABLED_*"});
+  EXPECT_EQ(child.exitCode, 0) << child.err;
+  EXPECT_NE(child.out.find("closed Sonaflux\n"), std::string::npos) << child.out;
 }
 
 TEST(AudioSounds, OpenSoundWithABufferSkipsTheLoaders) {

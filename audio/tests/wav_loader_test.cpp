@@ -166,9 +166,9 @@ TEST(WavLoader, TruncatedDataChunkHoldsOnlyWhatTheStreamHas) {
 // silence, and one that stops delivering before its end counts as a refusal.
 class TLyingStream : public TMemoryStream {
  public:
-  TLyingStream(std::string bytes, bool endsEarly)
-      : TMemoryStream(std::move(bytes)), endsEarly(endsEarly) {}
-  int32_t Size() override { return static_cast<int32_t>(bytes.size()) + 100; }
+  TLyingStream(std::string bytes, bool endsEarly, int32_t extraSize = 100)
+      : TMemoryStream(std::move(bytes)), endsEarly(endsEarly), extraSize(extraSize) {}
+  int32_t Size() override { return static_cast<int32_t>(bytes.size()) + extraSize; }
   bool Eof() override { return endsEarly && pos >= static_cast<int32_t>(bytes.size()); }
   int32_t Read(void* buf, int32_t count) override {
     int32_t n = std::min<int32_t>(count, static_cast<int32_t>(bytes.size()) - pos);
@@ -178,6 +178,7 @@ class TLyingStream : public TMemoryStream {
     return n;
   }
   bool endsEarly;
+  int32_t extraSize;
 };
 
 TEST(WavLoader, FramesTheStreamNeverDeliveredAreSilence) {
@@ -189,6 +190,18 @@ TEST(WavLoader, FramesTheStreamNeverDeliveredAreSilence) {
   EXPECT_EQ(Frames(buffer), kStereoData + std::string(100, '\0'));
 
   EXPECT_FALSE(LoadSampleBuffer(Ref<TStream>(New<TLyingStream>(file, false))));
+}
+
+// A stream that reports no size (0) is read for what it delivers, up to the claimed size.
+TEST(WavLoader, StreamWithoutASizeGivesTheFramesItDelivers) {
+  Fixtures();
+  for (uint32_t claimed : {8u, 400u, 0x7fffffffu}) {
+    std::string file = Riff(FmtChunk(2, 22050, 16) + ChunkSized("data", claimed, kStereoData));
+    auto stream = New<TLyingStream>(file + "tail", true, -static_cast<int32_t>(file.size() + 4));
+    Ref<TSampleBuffer> buffer = LoadSampleBuffer(Ref<TStream>(stream));
+    ASSERT_TRUE(buffer);
+    EXPECT_EQ(Frames(buffer), claimed == 8 ? kStereoData : kStereoData + "tail");
+  }
 }
 
 TEST(WavLoader, RefusesAnUnseekableStreamAndLeavesItOpen) {
