@@ -22,13 +22,13 @@ using testing::Riff;
 using testing::TMemoryStream;
 using testing::Wav;
 
-// Serves "fixture::NAME" from memory and keeps the streams it handed out, so tests can see
-// whether the loader closed them.
+// Serves "fixture::NAME" from memory and keeps the last stream it handed out, so tests can
+// see whether the loader closed it.
 class TFixtureFactory : public TStreamFactory {
  public:
   Ref<TStream> CreateStream(const Ref<Object>&, const String& proto, const String& path, bool,
                             bool) override {
-    if (!(proto == "fixture")) return nullptr;
+    if (proto != "fixture") return nullptr;
     last = New<TMemoryStream>(files[path.ToBytes()]);
     return last;
   }
