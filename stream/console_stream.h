@@ -14,9 +14,9 @@ namespace tarn {
 
 class TConsoleStream : public TStream {
  public:
-  int32_t Read(void* buf, int32_t count) override;  // from standard input
+  int32_t Read(void* buf, int32_t count) override;         // from standard input
   int32_t Write(const void* buf, int32_t count) override;  // to standard output
-  int32_t Flush() override;  // flushes standard output
+  int32_t Flush() override;                                // flushes standard output
 };
 
 // The UTF-8 console; the null object until the stream module has started.

@@ -120,8 +120,7 @@ int32_t TDataStream::ReadCount() {
 // ---- the data protocol
 
 Ref<TStream> TDataStreamFactory::CreateStream(const Ref<Object>&, const String& proto,
-                                              const String& path, bool readable,
-                                              bool writeable) {
+                                              const String& path, bool readable, bool writeable) {
   if (proto != "data") return nullptr;
   if (readable && writeable) Raise(String("DataStreams can not be both readable and writeable"));
   Ref<TStream> inner = StreamOpen(path, readable, writeable);

@@ -30,9 +30,7 @@ int32_t TEncodedTextStream::ReadChar() {
   int32_t b = ReadRawByte();
   int32_t c = 0;
   switch (encoding) {
-    case ENCODING_LATIN1:
-      c = b;
-      break;
+    case ENCODING_LATIN1: c = b; break;
     case ENCODING_UTF8: {
       if (b < 0x80) {
         c = b;
@@ -48,12 +46,8 @@ int32_t TEncodedTextStream::ReadChar() {
       if (b < 0xF0) c = (b - 0xE0) * 4096 + (b2 - 0x80) * 64 + (b3 - 0x80);
       break;
     }
-    case ENCODING_UTF16BE:
-      c = b * 256 + ReadRawByte();
-      break;
-    case ENCODING_UTF16LE:
-      c = b + ReadRawByte() * 256;
-      break;
+    case ENCODING_UTF16BE: c = b * 256 + ReadRawByte(); break;
+    case ENCODING_UTF16LE: c = b + ReadRawByte() * 256; break;
   }
   return c & 0xFFFF;  // stored as one code unit, so line ends are tested on what is stored
 }
@@ -61,9 +55,7 @@ int32_t TEncodedTextStream::ReadChar() {
 void TEncodedTextStream::WriteChar(int32_t c) {
   c &= 0xFFFF;
   switch (encoding) {
-    case ENCODING_LATIN1:
-      WriteRawByte(c);
-      break;
+    case ENCODING_LATIN1: WriteRawByte(c); break;
     case ENCODING_UTF8:
       if (c < 0x80) {
         WriteRawByte(c);

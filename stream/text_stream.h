@@ -51,8 +51,8 @@ class TEncodedTextStream : public TStreamWrapper {
   String ReadString(int32_t count) override;    // exactly count characters, no end test
   void WriteString(const String& text) override;
 
-  String ReadAll();     // every character up to the end, line ends included
-  int32_t ReadChar();   // one decoded character, 0..65535
+  String ReadAll();    // every character up to the end, line ends included
+  int32_t ReadChar();  // one decoded character, 0..65535
   void WriteChar(int32_t c);
   static Ref<TEncodedTextStream> Create(const Ref<TStream>& stream, int32_t encoding);
   int32_t ReadRawByte();  // the inner stream's ReadByte
