@@ -31,8 +31,10 @@ bool TList::Contains(const Ref<Object>& element) const {
 bool ObjectKeyLess::operator()(const Ref<Object>& a, const Ref<Object>& b) const {
   if (!a || !b) return !a && b;
   if (a.Get() == b.Get()) return false;
-  const std::type_info& classA = typeid(*a.Get());
-  const std::type_info& classB = typeid(*b.Get());
+  const Object& objectA = *a.Get();
+  const Object& objectB = *b.Get();
+  const std::type_info& classA = typeid(objectA);
+  const std::type_info& classB = typeid(objectB);
   if (classA != classB) return classA.before(classB);
   return a->Compare(*b) < 0;
 }
