@@ -203,6 +203,14 @@ TEST_F(DataStreamTest, MalformedInputIsRefusedInsteadOfTrusted) {
   }
 }
 
+TEST_F(DataStreamTest, OverATextStreamATypeIdOutsideAByteIsRefused) {
+  for (const char* line : {"300\r\n", "-1\r\n"}) {
+    SCOPED_TRACE(line);
+    Ref<TStream> text = TEncodedTextStream::Create(New<TMemoryStream>(line), ENCODING_LATIN1);
+    EXPECT_RAISES_TEXT(TDataStream::Create(text)->ReadObject(), "Corrupt data stream");
+  }
+}
+
 // A stream that cannot tell its size: counts are bounded by what it delivers.
 class TUnsizedStream : public TMemoryStream {
  public:
