@@ -88,54 +88,30 @@ int32_t TBank::Write(const Ref<TStream>& stream, int32_t offset, int32_t count) 
   return stream->Write(buf + offset, count);
 }
 
-int32_t TBank::GetByteAt(int32_t offset) const {
-  CheckRange(offset, 1);
-  return Peek<uint8_t>(buf + offset);
+template <class T>
+T TBank::PeekAt(int32_t offset) const {
+  CheckRange(offset, sizeof(T));
+  return Peek<T>(buf + offset);
 }
-void TBank::SetByteAt(int32_t offset, int32_t value) {
-  CheckRange(offset, 1);
-  Poke(buf + offset, static_cast<uint8_t>(value));
-}
-int32_t TBank::GetShortAt(int32_t offset) const {
-  CheckRange(offset, 2);
-  return Peek<uint16_t>(buf + offset);
-}
-void TBank::SetShortAt(int32_t offset, int32_t value) {
-  CheckRange(offset, 2);
-  Poke(buf + offset, static_cast<uint16_t>(value));
-}
-int32_t TBank::GetIntAt(int32_t offset) const {
-  CheckRange(offset, 4);
-  return Peek<int32_t>(buf + offset);
-}
-void TBank::SetIntAt(int32_t offset, int32_t value) {
-  CheckRange(offset, 4);
+
+template <class T>
+void TBank::PokeAt(int32_t offset, T value) {
+  CheckRange(offset, sizeof(T));
   Poke(buf + offset, value);
 }
-int64_t TBank::GetLongAt(int32_t offset) const {
-  CheckRange(offset, 8);
-  return Peek<int64_t>(buf + offset);
-}
-void TBank::SetLongAt(int32_t offset, int64_t value) {
-  CheckRange(offset, 8);
-  Poke(buf + offset, value);
-}
-float TBank::GetFloatAt(int32_t offset) const {
-  CheckRange(offset, 4);
-  return Peek<float>(buf + offset);
-}
-void TBank::SetFloatAt(int32_t offset, float value) {
-  CheckRange(offset, 4);
-  Poke(buf + offset, value);
-}
-double TBank::GetDoubleAt(int32_t offset) const {
-  CheckRange(offset, 8);
-  return Peek<double>(buf + offset);
-}
-void TBank::SetDoubleAt(int32_t offset, double value) {
-  CheckRange(offset, 8);
-  Poke(buf + offset, value);
-}
+
+int32_t TBank::GetByteAt(int32_t offset) const { return PeekAt<uint8_t>(offset); }
+void TBank::SetByteAt(int32_t offset, int32_t value) { PokeAt(offset, uint8_t(value)); }
+int32_t TBank::GetShortAt(int32_t offset) const { return PeekAt<uint16_t>(offset); }
+void TBank::SetShortAt(int32_t offset, int32_t value) { PokeAt(offset, uint16_t(value)); }
+int32_t TBank::GetIntAt(int32_t offset) const { return PeekAt<int32_t>(offset); }
+void TBank::SetIntAt(int32_t offset, int32_t value) { PokeAt(offset, value); }
+int64_t TBank::GetLongAt(int32_t offset) const { return PeekAt<int64_t>(offset); }
+void TBank::SetLongAt(int32_t offset, int64_t value) { PokeAt(offset, value); }
+float TBank::GetFloatAt(int32_t offset) const { return PeekAt<float>(offset); }
+void TBank::SetFloatAt(int32_t offset, float value) { PokeAt(offset, value); }
+double TBank::GetDoubleAt(int32_t offset) const { return PeekAt<double>(offset); }
+void TBank::SetDoubleAt(int32_t offset, double value) { PokeAt(offset, value); }
 
 bool TBank::Save(const Ref<Object>& url) {
   Ref<TStream> stream = StreamOpenWrite(url);

@@ -66,6 +66,10 @@ class TBank : public TDataObject {
  private:
   // Obligation of every peek and poke: width bytes at offset lie inside the bank.
   void CheckRange(int32_t offset, int32_t width) const;
+  template <class T>
+  T PeekAt(int32_t offset) const;
+  template <class T>
+  void PokeAt(int32_t offset, T value);
 };
 
 class TMemoryBankStream : public TStream {

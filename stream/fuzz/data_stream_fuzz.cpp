@@ -5,20 +5,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "stream/streams.h"
+#include "stream/tests/test_banks.h"
 
 namespace {
 
 using namespace tarn;
-
-Ref<TBank> BankOf(const uint8_t* data, size_t size) {
-  Ref<TBank> bank = TBank::Create(static_cast<int32_t>(size));
-  if (size > 0) std::memcpy(bank->Buf(), data, size);
-  return bank;
-}
+using testing::BankOf;
 
 std::string Written(const Ref<Object>& object) {
   Ref<TMemoryBankStream> out = BankStreamNew(nullptr);
@@ -31,7 +26,8 @@ std::string Written(const Ref<Object>& object) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static bool started = (InitStreams(), true);
   (void)started;
-  Ref<TDataStream> reader = TDataStream::Create(BankStreamNew(BankOf(data, size)));
+  Ref<TDataStream> reader = TDataStream::Create(
+      BankStreamNew(BankOf(std::string_view(reinterpret_cast<const char*>(data), size))));
   for (int i = 0; i < 16 && !reader->Eof(); ++i) {
     Ref<Object> object;
     try {
@@ -40,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       return 0;  // a refused input
     }
     std::string once = Written(object);
-    Ref<TBank> copy = BankOf(reinterpret_cast<const uint8_t*>(once.data()), once.size());
+    Ref<TBank> copy = BankOf(once);
     std::string twice = Written(TDataStream::Create(BankStreamNew(copy))->ReadObject());
     if (once != twice) std::abort();
   }

@@ -5,19 +5,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 
 #include "stream/streams.h"
+#include "stream/tests/test_banks.h"
 
 namespace {
 
 using namespace tarn;
-
-Ref<TBank> BankOf(const uint8_t* data, size_t size) {
-  Ref<TBank> bank = TBank::Create(static_cast<int32_t>(size));
-  if (size > 0) std::memcpy(bank->Buf(), data, size);
-  return bank;
-}
+using testing::BankOf;
 
 bool StartsWithMark(const String& text) {
   return !text.IsEmpty() && (text.At(0) == 0xFE || text.At(0) == 0xFF || text.At(0) == 0xEF);
@@ -46,12 +41,12 @@ void ReadEveryWay(const Ref<TBank>& bank) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static bool started = (InitStreams(), true);
   (void)started;
-  Ref<TBank> bank = BankOf(data, size);
+  Ref<TBank> bank = BankOf(std::string_view(reinterpret_cast<const char*>(data), size));
   String text = TextLoad(bank);
 
-  bool marked = size >= 2 && ((data[0] == 0xFE && data[1] == 0xFF) ||
-                              (data[0] == 0xFF && data[1] == 0xFE) ||
-                              (size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF));
+  bool marked =
+      size >= 2 && ((data[0] == 0xFE && data[1] == 0xFF) || (data[0] == 0xFF && data[1] == 0xFE) ||
+                    (size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF));
   if (!marked) {
     String latin1 = String::FromBytes(std::string_view(reinterpret_cast<const char*>(data), size));
     if (!(text == latin1)) std::abort();

@@ -1,16 +1,18 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "stream/streams.h"
+#include "stream/tests/test_banks.h"
 #include "stream/tests/test_streams.h"
 #include "tests/support/raises.h"
 
 namespace tarn {
 namespace {
 
+using testing::BankBytes;
+using testing::BankOf;
 using testing::ScratchDir;
 using testing::TMemoryStream;
 using testing::WriteFile;
@@ -19,16 +21,6 @@ class BankTest : public ::testing::Test {
  protected:
   void SetUp() override { InitStreams(); }
 };
-
-std::string Bytes(const Ref<TBank>& bank) {
-  return std::string(reinterpret_cast<const char*>(bank->Buf()), size_t(bank->Size()));
-}
-
-Ref<TBank> BankOf(const std::string& bytes) {
-  Ref<TBank> bank = TBank::Create(int32_t(bytes.size()));
-  if (!bytes.empty()) std::memcpy(bank->Buf(), bytes.data(), bytes.size());
-  return bank;
-}
 
 TEST_F(BankTest, GrowsByHalfAgainOrToTheSizeAskedForAndNeverShrinksItsMemory) {
   Ref<TBank> bank = TBank::Create(10);
@@ -52,7 +44,7 @@ TEST_F(BankTest, GrowingKeepsTheContentAndTheMemoryIsSixteenByteAligned) {
   EXPECT_EQ(reinterpret_cast<uintptr_t>(bank->Buf()) % 16, 0u);
   bank->Resize(1000);
   EXPECT_EQ(reinterpret_cast<uintptr_t>(bank->Buf()) % 16, 0u);
-  EXPECT_EQ(Bytes(bank).substr(0, 10), "abcdefghij");
+  EXPECT_EQ(BankBytes(bank).substr(0, 10), "abcdefghij");
 }
 
 TEST_F(BankTest, PeekAndPokeAreLittleEndianAndNeedNoAlignment) {
@@ -86,7 +78,7 @@ TEST_F(BankTest, AWrappedBankThatGrowsMovesIntoItsOwnMemoryAndLeavesTheCallersAl
     bank->Resize(20);  // under ASan, freeing the caller's stack memory would stop the test
     EXPECT_NE(bank->Buf(), reinterpret_cast<uint8_t*>(callers));
     EXPECT_EQ(bank->Capacity(), 20);
-    EXPECT_EQ(Bytes(bank).substr(0, 3), "Wra");
+    EXPECT_EQ(BankBytes(bank).substr(0, 3), "Wra");
     bank->SetByteAt(1, 'X');
   }  // the owned copy is freed here, the caller's memory never
   EXPECT_STREQ(callers, "Wrapped");
@@ -96,9 +88,9 @@ TEST_F(BankTest, CopyMovesBytesBetweenBanks) {
   Ref<TBank> src = BankOf("0123456789");
   Ref<TBank> dst = BankOf("..........");
   BankCopy(src, 2, dst, 5, 4);
-  EXPECT_EQ(Bytes(dst), ".....2345.");
+  EXPECT_EQ(BankBytes(dst), ".....2345.");
   BankCopy(src, 0, dst, 0, 0);
-  EXPECT_EQ(Bytes(dst), ".....2345.");
+  EXPECT_EQ(BankBytes(dst), ".....2345.");
 }
 
 TEST_F(BankTest, BankStreamSeeksClampedReadsWhatIsLeftAndAppends) {
@@ -117,10 +109,10 @@ TEST_F(BankTest, BankStreamSeeksClampedReadsWhatIsLeftAndAppends) {
 
   EXPECT_EQ(stream->Write("xyz", 3), 3);  // at position 4: appends
   EXPECT_EQ(bank->Size(), 7);
-  EXPECT_EQ(Bytes(bank), "abcdxyz");
+  EXPECT_EQ(BankBytes(bank), "abcdxyz");
   stream->Seek(1);
   stream->WriteBytes("B", 1);
-  EXPECT_EQ(Bytes(bank), "aBcdxyz");
+  EXPECT_EQ(BankBytes(bank), "aBcdxyz");
   EXPECT_EQ(stream->Close(), 0);  // closing leaves bank and stream usable
   EXPECT_EQ(stream->ReadByte(), 'c');
 }
@@ -169,12 +161,12 @@ TEST_F(BankTest, SaveAndLoadGoThroughUrls) {
   EXPECT_FALSE(bank->Save(dir.Path("no/such/folder/bank.bin")));
   Ref<TBank> loaded = BankLoad(dir.Path("bank.bin"));
   ASSERT_TRUE(loaded);
-  EXPECT_EQ(Bytes(loaded), Bytes(bank));
+  EXPECT_EQ(BankBytes(loaded), BankBytes(bank));
   EXPECT_EQ(loaded->Capacity(), 4);
 
   // A stream object is read through a wrapper and stays open.
   Ref<TMemoryStream> memory = New<TMemoryStream>("stream bytes");
-  EXPECT_EQ(Bytes(TBank::Load(memory)), "stream bytes");
+  EXPECT_EQ(BankBytes(TBank::Load(memory)), "stream bytes");
   EXPECT_EQ(memory->closes, 0);
 }
 
@@ -182,7 +174,7 @@ TEST_F(BankTest, BankReadsAndWritesStreamsWithOnePrimitiveCall) {
   Ref<TBank> bank = BankOf("--------");
   Ref<TMemoryStream> from = New<TMemoryStream>("abcdef", SIZE_MAX, 4);
   EXPECT_EQ(BankReadFrom(bank, from, 2, 6), 4);  // the stream moves 4 at a time
-  EXPECT_EQ(Bytes(bank), "--abcd--");
+  EXPECT_EQ(BankBytes(bank), "--abcd--");
   Ref<TMemoryStream> to = New<TMemoryStream>();
   EXPECT_EQ(BankWriteTo(bank, to, 1, 3), 3);
   EXPECT_EQ(to->bytes, "-ab");

@@ -1,16 +1,18 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "stream/streams.h"
+#include "stream/tests/test_banks.h"
 #include "stream/tests/test_streams.h"
 #include "tests/support/raises.h"
 
 namespace tarn {
 namespace {
 
+using testing::BankBytes;
+using testing::BankOf;
 using testing::ReadFile;
 using testing::ScratchDir;
 using testing::TMemoryStream;
@@ -19,18 +21,6 @@ const std::string kListLine = "KLN.LinkedList.TList\r\n";
 const std::string kBankLine = "KLN.Bank.TBank\r\n";
 
 std::string Int(int32_t value) { return std::string(reinterpret_cast<const char*>(&value), 4); }
-
-Ref<TBank> BankOf(const std::string& bytes) {
-  Ref<TBank> bank = TBank::Create(int32_t(bytes.size()));
-  if (!bytes.empty()) std::memcpy(bank->Buf(), bytes.data(), bytes.size());
-  return bank;
-}
-
-std::string Bytes(const Ref<Object>& object) {
-  Ref<TBank> bank = Cast<TBank>(object);
-  if (!bank) return "<not a bank>";
-  return std::string(reinterpret_cast<const char*>(bank->Buf()), size_t(bank->Size()));
-}
 
 std::vector<Ref<Object>> Elements(const Ref<Object>& object) {
   Ref<TList> list = Cast<TList>(object);
@@ -66,7 +56,7 @@ TEST_F(DataStreamTest, AListHoldingOneBankTwiceWritesTheBankOnceAndABackReferenc
 
   std::vector<Ref<Object>> back = Elements(Reader(written)->ReadObject());
   ASSERT_EQ(back.size(), 2u);
-  EXPECT_EQ(Bytes(back[0]), "xyz");
+  EXPECT_EQ(BankBytes(back[0]), "xyz");
   EXPECT_TRUE(back[0] == back[1]);
   EXPECT_EQ(Cast<TBank>(back[0])->Capacity(), 3);
 }
@@ -109,7 +99,7 @@ TEST_F(DataStreamTest, ThreeHundredObjectsGrowTheReadTableWithoutLoss) {
   EXPECT_EQ(reader->readObjects.size(), 512u);
   ASSERT_EQ(back.size(), 600u);
   for (size_t i = 0; i < 300; ++i) {
-    EXPECT_EQ(Bytes(back[i]), std::to_string(i));
+    EXPECT_EQ(BankBytes(back[i]), std::to_string(i));
     EXPECT_TRUE(back[i] == back[i + 300]) << i;
   }
 }
@@ -124,7 +114,7 @@ TEST_F(DataStreamTest, TheDataProtocolRoundTripsOverFilesAndTextStreams) {
     UrlSaveObject(list, url);
     std::vector<Ref<Object>> back = Elements(UrlLoadObject(url));
     ASSERT_EQ(back.size(), 2u) << proto;
-    EXPECT_EQ(Bytes(back[0]), std::string("\x00\xFF\x10", 3)) << proto;
+    EXPECT_EQ(BankBytes(back[0]), std::string("\x00\xFF\x10", 3)) << proto;
     EXPECT_TRUE(Is<TList>(back[1])) << proto;
   }
   // Over a text stream the numbers are lines and the bank's bytes a hexadecimal line.
@@ -228,7 +218,7 @@ TEST_F(DataStreamTest, SizesThatLieAreRefusedOnStreamsThatCannotTellTheirSize) {
     EXPECT_RAISES_TEXT(reader->ReadObject(), "Corrupt data stream");
   }
   Ref<TDataStream> reader = TDataStream::Create(New<TUnsizedStream>(bank + Int(3) + "abc"));
-  EXPECT_EQ(Bytes(reader->ReadObject()), "abc");
+  EXPECT_EQ(BankBytes(reader->ReadObject()), "abc");
 }
 
 TEST_F(DataStreamTest, WritingAGraphNestedTooDeeplyIsRefused) {
@@ -246,7 +236,7 @@ TEST_F(DataStreamTest, WritingAGraphNestedTooDeeplyIsRefused) {
 
 TEST_F(DataStreamTest, AStreamCutBetweenObjectsReadsAsNullObjects) {
   Ref<TDataStream> reader = Reader(Written(BankOf("k")));
-  EXPECT_EQ(Bytes(reader->ReadObject()), "k");
+  EXPECT_EQ(BankBytes(reader->ReadObject()), "k");
   EXPECT_FALSE(reader->ReadObject());
   EXPECT_RAISES_TEXT(New<TMemoryStream>()->ReadObject(), "Unable to read object");
 }
