@@ -125,14 +125,17 @@ TEST_F(OptionsFile, ASaveKilledHalfWayLeavesThePreviousFile) {
                      "killed");
   EXPECT_EQ(Stored(), "pos_x=10\r\npos_y=20\r\n");
 
-  // A temporary file left by a real kill is simply overwritten by the next save.
-  WriteFile("options.cfg.tmp", "pos_x=99\r\n");
-  TOptions options;
-  options.x = 1;
-  options.y = 2;
-  options.Save();
-  EXPECT_EQ(Stored(), "pos_x=1\r\npos_y=2\r\n");
-  EXPECT_FALSE(TemporaryLeft());
+  // A temporary file left by a real kill, even a read-only one, does not block the next save.
+  for (bool readOnly : {false, true}) {
+    WriteFile("options.cfg.tmp", "pos_x=99\r\n");
+    if (readOnly) SetFileModeBits("options.cfg.tmp", 0444);
+    TOptions options;
+    options.x = 1;
+    options.y = readOnly ? 3 : 2;
+    options.Save();
+    EXPECT_EQ(Stored(), readOnly ? "pos_x=1\r\npos_y=3\r\n" : "pos_x=1\r\npos_y=2\r\n");
+    EXPECT_FALSE(TemporaryLeft());
+  }
 }
 
 TEST_F(OptionsFile, SaveLeavesAReadOnlyFileAlone) {
@@ -143,18 +146,6 @@ TEST_F(OptionsFile, SaveLeavesAReadOnlyFileAlone) {
   options.Save();
   EXPECT_EQ(Stored(), "pos_x=10\r\npos_y=20\r\n");
   EXPECT_EQ(FileModeBits("options.cfg") & 0200, 0);
-  EXPECT_FALSE(TemporaryLeft());
-}
-
-TEST_F(OptionsFile, AReadOnlyLeftoverTemporaryFileDoesNotBlockTheSave) {
-  WriteFile("options.cfg", "pos_x=10\r\npos_y=20\r\n");
-  WriteFile("options.cfg.tmp", "pos_x=9");
-  SetFileModeBits("options.cfg.tmp", 0444);
-  TOptions options;
-  options.x = 1;
-  options.y = 2;
-  options.Save();
-  EXPECT_EQ(Stored(), "pos_x=1\r\npos_y=2\r\n");
   EXPECT_FALSE(TemporaryLeft());
 }
 
