@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cstring>
 
+#include "audio/mixer/output_format_win32.h"
 #include "audio/mixer/sonaflux.h"
 
 namespace sonaflux {
@@ -19,17 +20,6 @@ constexpr DWORD kBufferBytes = 4 * kFragmentBytes;
 constexpr int32_t kAccumulatorSamples = 12288;
 
 using create_function = HRESULT(WINAPI*)(LPCGUID, LPDIRECTSOUND*, LPUNKNOWN);
-
-WAVEFORMATEX output_format() {
-  WAVEFORMATEX format{};
-  format.wFormatTag = WAVE_FORMAT_PCM;
-  format.nChannels = 2;
-  format.nSamplesPerSec = kOutputRate;
-  format.wBitsPerSample = 16;
-  format.nBlockAlign = 4;
-  format.nAvgBytesPerSec = kOutputRate * 4;
-  return format;
-}
 
 template <class T>
 void release(T*& object) {

@@ -176,8 +176,8 @@ record_counts count_records() {
 using namespace sonaflux;
 
 int32_t sonaflux_start(audiodevice* device) {
-  if (!device || library.device) return -1;
-  if (device->open() != 0) {
+  if (!device) return -1;
+  if (library.device || device->open() != 0) {  // one device at a time
     device->close();
     delete device;
     return -1;

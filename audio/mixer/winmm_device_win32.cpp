@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "audio/mixer/output_format_win32.h"
 #include "audio/mixer/sonaflux.h"
 
 namespace sonaflux {
@@ -15,17 +16,6 @@ namespace {
 constexpr int32_t kRingFragments = 32;
 constexpr int32_t kRestartTicks = 250;
 constexpr DWORD kPositionLimit = 268435456;
-
-WAVEFORMATEX output_format() {
-  WAVEFORMATEX format{};
-  format.wFormatTag = WAVE_FORMAT_PCM;
-  format.nChannels = 2;
-  format.nSamplesPerSec = kOutputRate;
-  format.wBitsPerSample = 16;
-  format.nBlockAlign = 4;
-  format.nAvgBytesPerSec = kOutputRate * 4;
-  return format;
-}
 
 // 1024 samples per fragment on the NT family and later Windows 9x releases, 2048 elsewhere.
 int32_t fragment_for_system() {

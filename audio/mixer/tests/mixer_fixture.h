@@ -2,7 +2,9 @@
 // the millisecond clock is the test's own.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <thread>
 #include <vector>
 
 #include "audio/mixer/mixer_internal.h"
@@ -47,5 +49,16 @@ struct started_library {
   }
   test_device* device;
 };
+
+// Polls `done` every 20 ms until it holds (true) or `milliseconds` have passed (false).
+template <class Condition>
+bool wait_for(Condition done, int milliseconds) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
 
 }  // namespace sonaflux_test

@@ -7,21 +7,7 @@
 #include <vector>
 
 #include "audio/mixer/sonaflux.h"
-
-namespace {
-
-// Polls `done` every 20 ms until it holds or `milliseconds` have passed.
-template <class Condition>
-bool wait_for(Condition done, DWORD milliseconds) {
-  DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > milliseconds) return false;
-    Sleep(20);
-  }
-  return true;
-}
-
-}  // namespace
+#include "audio/mixer/tests/mixer_fixture.h"
 
 TEST(SonafluxDevicesTest, WaveOutWithoutASoundDeviceFailsAndLeavesTheLibraryStopped) {
   ASSERT_EQ(sonaflux_start(sonaflux_new_waveout_device()), -1);
@@ -39,7 +25,8 @@ TEST(SonafluxDevicesTest, DirectSoundPlaysAndClosesOrFailsCleanly) {
   sonaflux::audiobuffer* buffer = sonaflux_new_buffer(4410, 16, 1, 44100, samples.data(), 0);
   sonaflux_handle handle = sonaflux_new_channel();
   ASSERT_EQ(sonaflux_play(buffer, 0, handle), handle);
-  EXPECT_TRUE(wait_for([&] { return sonaflux_status(handle) == sonaflux::STATUS_STOPPED; }, 5000));
+  EXPECT_TRUE(sonaflux_test::wait_for(
+      [&] { return sonaflux_status(handle) == sonaflux::STATUS_STOPPED; }, 5000));
   EXPECT_EQ(sonaflux_position(handle), 4410);
   sonaflux_release_buffer(buffer);
   EXPECT_EQ(sonaflux_stop(), 0);
