@@ -84,6 +84,12 @@ __attribute__((target("sse2"))) inline __m128i times16(__m128i x, __m128i factor
   return _mm_madd_epi16(x, _mm_and_si128(factor, _mm_set1_epi32(0xFFFF)));
 }
 
+// Four lanes built in registers: storing them and loading one vector would stall.
+__attribute__((target("sse2"))) inline __m128i lanes(const uint32_t* x) {
+  return _mm_set_epi32(static_cast<int32_t>(x[3]), static_cast<int32_t>(x[2]),
+                       static_cast<int32_t>(x[1]), static_cast<int32_t>(x[0]));
+}
+
 // The gains of four frames from their volumes (16-bit values in 32-bit lanes), as gains_for.
 __attribute__((target("sse2"))) inline void simd_gains(__m128i volume, int16_t pan, int16_t depth,
                                                        __m128i& left, __m128i& right) {
@@ -127,11 +133,6 @@ __attribute__((target("sse2"))) int32_t simd_mono16_loop(block& b, int32_t* out,
       weight[k] = (f1 << 16) | (static_cast<uint32_t>(-static_cast<int32_t>(f1)) & 0xFFFF);
       odd[k] = 0u - (f & 1);
     }
-    // Built in registers: storing lanes to memory and loading them as one vector would stall.
-    auto lanes = [](const uint32_t* x) {
-      return _mm_set_epi32(static_cast<int32_t>(x[3]), static_cast<int32_t>(x[2]),
-                           static_cast<int32_t>(x[1]), static_cast<int32_t>(x[0]));
-    };
     __m128i ab = lanes(pair);
     __m128i d = _mm_madd_epi16(ab, minusOnePlusOne);
     __m128i df1 = _mm_madd_epi16(ab, lanes(weight));
