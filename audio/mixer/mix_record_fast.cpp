@@ -158,6 +158,67 @@ __attribute__((target("sse2"))) int32_t simd_mono16_loop(block& b, int32_t* out,
   return 0;
 }
 
+// 16-bit mono with fixed gains: the step is constant, so the fractions of the four frames of a
+// group advance together in vector lanes; only the integer parts (for the reads) are scalar.
+__attribute__((target("sse2"))) int32_t simd_mono16_fixed(block& b, int32_t* out, int32_t frames) {
+  const int16_t* pcm = reinterpret_cast<const int16_t*>(b.buffer->pcm);
+  const uint64_t end = static_cast<uint64_t>(b.loopLength) << 32;
+  const uint64_t inc = static_cast<uint64_t>(b.inc);
+  const __m128i minusOnePlusOne = _mm_set1_epi32(0x0001FFFF);  // pairs (-1, +1)
+  const __m128i low16 = _mm_set1_epi32(0xFFFF), one = _mm_set1_epi32(1);
+  const __m128i fractionStep = _mm_set1_epi32(static_cast<int32_t>(4 * inc));
+  __m128i left, right;
+  simd_gains(_mm_set1_epi32(static_cast<int16_t>(b.v >> 8)), b.pan, b.depth, left, right);
+  uint64_t pos = b.pos;
+  uint32_t first[4] = {static_cast<uint32_t>(pos), static_cast<uint32_t>(pos + inc),
+                       static_cast<uint32_t>(pos + 2 * inc), static_cast<uint32_t>(pos + 3 * inc)};
+  __m128i fraction = lanes(first);
+  int32_t n = 0;
+  while (n < frames) {
+    uint64_t next = pos + 4 * inc;
+    if (frames - n < 4 || next >= end) {
+      int32_t count = std::min(4, frames - n);
+      b.travelled += pos - b.pos;
+      b.pos = pos;
+      if (frame_loop<16, 1, false>(b, out + 2 * n, count)) return 1;
+      pos = b.pos;
+      uint32_t again[4] = {static_cast<uint32_t>(pos), static_cast<uint32_t>(pos + inc),
+                           static_cast<uint32_t>(pos + 2 * inc),
+                           static_cast<uint32_t>(pos + 3 * inc)};
+      fraction = lanes(again);
+      n += count;
+      continue;
+    }
+    uint32_t pair[4];
+    std::memcpy(&pair[0], pcm + static_cast<uint32_t>(pos >> 32), 4);
+    std::memcpy(&pair[1], pcm + static_cast<uint32_t>((pos + inc) >> 32), 4);
+    std::memcpy(&pair[2], pcm + static_cast<uint32_t>((pos + 2 * inc) >> 32), 4);
+    std::memcpy(&pair[3], pcm + static_cast<uint32_t>((pos + 3 * inc) >> 32), 4);
+    __m128i ab = lanes(pair);
+    __m128i f = _mm_srli_epi32(fraction, 16);
+    __m128i f1 = _mm_srli_epi32(f, 1);
+    __m128i weight = _mm_or_si128(_mm_slli_epi32(f1, 16),
+                                  _mm_and_si128(_mm_sub_epi32(_mm_setzero_si128(), f1), low16));
+    __m128i odd = _mm_sub_epi32(_mm_setzero_si128(), _mm_and_si128(f, one));
+    __m128i d = _mm_madd_epi16(ab, minusOnePlusOne);
+    __m128i df0 = _mm_srai_epi32(_mm_and_si128(d, odd), 1);
+    __m128i delta = _mm_srai_epi32(_mm_add_epi32(_mm_madd_epi16(ab, weight), df0), 15);
+    __m128i sample = _mm_add_epi32(to16(ab), delta);
+    __m128i l = _mm_srai_epi32(times16(sample, left), 8);
+    __m128i r = _mm_srai_epi32(times16(sample, right), 8);
+    __m128i* target = reinterpret_cast<__m128i*>(out + 2 * n);
+    _mm_storeu_si128(target, _mm_add_epi32(_mm_loadu_si128(target), _mm_unpacklo_epi32(l, r)));
+    _mm_storeu_si128(target + 1,
+                     _mm_add_epi32(_mm_loadu_si128(target + 1), _mm_unpackhi_epi32(l, r)));
+    fraction = _mm_add_epi32(fraction, fractionStep);
+    pos = next;
+    n += 4;
+  }
+  b.travelled += pos - b.pos;
+  b.pos = pos;
+  return 0;
+}
+
 // Read once at start-up, so that the mixing thread never meets a guarded static.
 const bool hasSse2 = (__builtin_cpu_init(), __builtin_cpu_supports("sse2"));
 #endif
@@ -166,7 +227,9 @@ template <bool Ramp>
 frame_loop_function pick(const audiobuffer* buffer) {
   if (buffer->bits == 16) {
 #ifdef SONAFLUX_SSE2
-    if (buffer->channels == 1 && hasSse2) return simd_mono16_loop<Ramp>;
+    if (buffer->channels == 1 && hasSse2) {
+      return Ramp ? simd_mono16_loop<true> : simd_mono16_fixed;
+    }
 #endif
     return buffer->channels == 2 ? frame_loop<16, 2, Ramp> : frame_loop<16, 1, Ramp>;
   }
