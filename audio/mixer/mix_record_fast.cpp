@@ -90,6 +90,18 @@ __attribute__((target("sse2"))) inline __m128i lanes(const uint32_t* x) {
                        static_cast<int32_t>(x[1]), static_cast<int32_t>(x[0]));
 }
 
+// Adds four frames of samples (16-bit values in 32-bit lanes) times their gains to the
+// accumulator, left and right interleaved.
+__attribute__((target("sse2"))) inline void accumulate4(int32_t* out, __m128i sample, __m128i left,
+                                                        __m128i right) {
+  __m128i l = _mm_srai_epi32(times16(sample, left), 8);
+  __m128i r = _mm_srai_epi32(times16(sample, right), 8);
+  __m128i* target = reinterpret_cast<__m128i*>(out);
+  _mm_storeu_si128(target, _mm_add_epi32(_mm_loadu_si128(target), _mm_unpacklo_epi32(l, r)));
+  _mm_storeu_si128(target + 1,
+                   _mm_add_epi32(_mm_loadu_si128(target + 1), _mm_unpackhi_epi32(l, r)));
+}
+
 // The gains of four frames from their volumes (16-bit values in 32-bit lanes), as gains_for.
 __attribute__((target("sse2"))) inline void simd_gains(__m128i volume, int16_t pan, int16_t depth,
                                                        __m128i& left, __m128i& right) {
@@ -144,12 +156,7 @@ __attribute__((target("sse2"))) int32_t simd_mono16_loop(block& b, int32_t* out,
       simd_gains(to16(_mm_srai_epi32(v, 8)), b.pan, b.depth, left, right);
       b.v = v0 + 4 * dv;
     }
-    __m128i l = _mm_srai_epi32(times16(sample, left), 8);
-    __m128i r = _mm_srai_epi32(times16(sample, right), 8);
-    __m128i* target = reinterpret_cast<__m128i*>(out + 2 * n);
-    _mm_storeu_si128(target, _mm_add_epi32(_mm_loadu_si128(target), _mm_unpacklo_epi32(l, r)));
-    _mm_storeu_si128(target + 1,
-                     _mm_add_epi32(_mm_loadu_si128(target + 1), _mm_unpackhi_epi32(l, r)));
+    accumulate4(out + 2 * n, sample, left, right);
     b.travelled += next - b.pos;
     b.pos = next;
     b.inc = inc;
@@ -204,12 +211,7 @@ __attribute__((target("sse2"))) int32_t simd_mono16_fixed(block& b, int32_t* out
     __m128i df0 = _mm_srai_epi32(_mm_and_si128(d, odd), 1);
     __m128i delta = _mm_srai_epi32(_mm_add_epi32(_mm_madd_epi16(ab, weight), df0), 15);
     __m128i sample = _mm_add_epi32(to16(ab), delta);
-    __m128i l = _mm_srai_epi32(times16(sample, left), 8);
-    __m128i r = _mm_srai_epi32(times16(sample, right), 8);
-    __m128i* target = reinterpret_cast<__m128i*>(out + 2 * n);
-    _mm_storeu_si128(target, _mm_add_epi32(_mm_loadu_si128(target), _mm_unpacklo_epi32(l, r)));
-    _mm_storeu_si128(target + 1,
-                     _mm_add_epi32(_mm_loadu_si128(target + 1), _mm_unpackhi_epi32(l, r)));
+    accumulate4(out + 2 * n, sample, left, right);
     fraction = _mm_add_epi32(fraction, fractionStep);
     pos = next;
     n += 4;
