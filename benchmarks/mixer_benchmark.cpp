@@ -166,7 +166,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::printf("peer: OpenAL Soft %s (loopback, linear resampler)\n", alGetString(AL_VERSION));
-  std::printf("millions of voice-frames per CPU second (best of 3); 16-bit mono 22050 Hz looping\n");
+  std::printf(
+      "millions of voice-frames per CPU second (best of 3); 16-bit mono 22050 Hz looping\n");
   std::printf("%6s %12s %12s %12s %12s %12s\n", "voices", "plain", "fast", "OpenAL", "plain/peer",
               "fast/peer");
   // Each figure is the best of three runs, taken in turn, so that a burst of load from other
