@@ -61,9 +61,13 @@ Win32Panel::Win32Panel(GkGroup* parent, int32_t style) : GkPanel(parent, style) 
   }
 }
 
+// Both holders let go before the frame (and the inner window with it) is destroyed, so the
+// messages of the destruction find no half-destroyed panel.
 Win32Panel::~Win32Panel() {
-  inner.Destroy();
-  frame.Destroy();
+  HWND window = frame.window;
+  inner.Attach(nullptr, nullptr);
+  frame.Attach(nullptr, nullptr);
+  if (window) DestroyWindow(window);
   if (backgroundBrush) DeleteObject(backgroundBrush);
   if (backgroundBitmap) DeleteObject(backgroundBitmap);
 }

@@ -30,11 +30,12 @@ LRESULT PassOn(WNDPROC proc, HWND window, UINT message, WPARAM w, LPARAM l) {
               : DefWindowProcA(window, message, w, l);
 }
 
-// Keeps a gadget alive while one of its messages is handled, so a handler may free it.
+// Keeps a gadget alive while one of its messages is handled, so a handler may free it. A
+// gadget already being deleted (no references left) is not taken up again.
 class KeepAlive {
  public:
-  explicit KeepAlive(GkGadget* gadget) : gadget_(gadget) {}
-  GkGadget* Get() const { return gadget_.Get(); }
+  explicit KeepAlive(GkGadget* gadget)
+      : gadget_(gadget && gadget->RefCount() > 0 ? gadget : nullptr) {}
 
  private:
   GkRef<GkGadget> gadget_;
