@@ -63,11 +63,22 @@ TEST_F(RealInputTest, ScreenshotOfTheCountdownWindow) {
                      std::to_string(frame.bottom - frame.top) + "+" + std::to_string(frame.left) +
                      "+" + std::to_string(frame.top);
   std::string file = std::string(TARNWICK_BUILD_DIR) + "/countdown_window.png";
+  std::string windowsPath = "Z:" + file;
+  DeleteFileA(windowsPath.c_str());
+  // Wine starts a host program without waiting for it: the window stays up until the picture
+  // has been written.
   ChildResult shot =
       RunHostProgram("/usr/bin/import", {"-window", "root", "-crop", crop, "+repage", file});
   ASSERT_EQ(shot.exitCode, 0) << shot.err;
+  EXPECT_TRUE(PumpUntil(
+      [&] {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        return GetFileAttributesExA(windowsPath.c_str(), GetFileExInfoStandard, &data) &&
+               data.nFileSizeLow > 0;
+      },
+      10000));
+  PumpAWhile(500);
   std::printf("screenshot: %s\n", file.c_str());
-  EXPECT_EQ(GetFileAttributesA(("Z:" + file).c_str()) == INVALID_FILE_ATTRIBUTES, false);
 }
 
 }  // namespace
