@@ -247,6 +247,22 @@ void TWin32Gadget::SetStatusText(const String& status) {
   if (auto* window = As<GkWindow>(nativeGadget)) window->SetStatusText(status);
 }
 
+namespace {
+[[noreturn]] void RaiseNoItems() { RaiseRuntimeError("Invalid Gadget type"); }
+}  // namespace
+
+void TWin32Gadget::ClearListItems() { RaiseNoItems(); }
+void TWin32Gadget::InsertListItem(int32_t, const String&, const String&, int32_t,
+                                  const Ref<Object>&) {
+  RaiseNoItems();
+}
+void TWin32Gadget::SetListItem(int32_t, const String&, const String&, int32_t, const Ref<Object>&) {
+  RaiseNoItems();
+}
+void TWin32Gadget::RemoveListItem(int32_t) { RaiseNoItems(); }
+void TWin32Gadget::SetListItemState(int32_t, int32_t) { RaiseNoItems(); }
+int32_t TWin32Gadget::ListItemState(int32_t) { RaiseNoItems(); }
+
 Ref<TGadget> TWin32Gadget::GetMenu() { return Ref<TGadget>(this); }
 Ref<TGadget> TWin32Gadget::RootNode() { return Ref<TGadget>(this); }
 

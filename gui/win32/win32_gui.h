@@ -76,6 +76,16 @@ class TWin32Gadget : public TGadget {
   void PopupMenu(const Ref<TGadget>& menu, const Ref<Object>& extra) override;
   void UpdateMenu() override;
   void SetMinimumSize(int32_t w, int32_t h) override;
+  // Item operations: this build has no list-like gadget, so every one raises
+  // "Invalid Gadget type".
+  void ClearListItems() override;
+  void InsertListItem(int32_t index, const String& text, const String& tip, int32_t icon,
+                      const Ref<Object>& extra) override;
+  void SetListItem(int32_t index, const String& text, const String& tip, int32_t icon,
+                   const Ref<Object>& extra) override;
+  void RemoveListItem(int32_t index) override;
+  void SetListItemState(int32_t index, int32_t state) override;
+  int32_t ListItemState(int32_t index) override;
   Ref<TGadget> RootNode() override;
   void SetPixmap(const Ref<Object>& pixmap, int32_t flags) override;
   void AttachGraphics(int32_t flags) override;

@@ -196,6 +196,15 @@ TEST_F(ControlsTest, ClassesOfLaterWorkGiveTheNullObjectAndNodesRaise) {
   EXPECT_RAISES_TEXT(guiDriver->CreateGadget(GADGET_NODE, "", 0, 0, 0, 0, window, 0), "chunks");
   EXPECT_FALSE(guiDriver->CreateGadget(99, "", 0, 0, 0, 0, window, 0));
   EXPECT_TRUE(DesktopGadget() == DesktopGadget());
+  Ref<TGadget> button = NewButton("b", 0, 0, 10, 10, window, 0);
+  EXPECT_RAISES_TEXT(ItemsAdd(button, "item"), "Invalid Gadget type");
+}
+
+TEST_F(ControlsTest, MousePointerShapes) {
+  SetMousePointer(POINTER_IBEAM);
+  EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_IBEAM));
+  SetMousePointer(99);  // unknown shapes show the arrow
+  EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
 }
 
 }  // namespace
