@@ -3,34 +3,9 @@
 
 #include <algorithm>
 
+#include "gui/model/gadget.h"
+
 namespace tarn {
-
-namespace {
-
-int32_t Scaled(int64_t value, int64_t numerator, int64_t denominator) {
-  return static_cast<int32_t>(value * numerator / denominator);
-}
-
-// One axis of DoLayout, as the portable model computes it.
-void LayoutAxis(int32_t low, int32_t high, int32_t anchor, int32_t anchorSize, int32_t anchorClient,
-                int32_t client, int32_t& lo, int32_t& hi) {
-  if (low == 0 && high == 0) {
-    lo = Scaled(client, int64_t{anchor} + anchorSize / 2, anchorClient) - anchorSize / 2;
-    hi = lo + anchorSize;
-    return;
-  }
-  if (low == 1) lo = anchor;
-  if (low == 2) lo = Scaled(client, anchor, anchorClient);
-  if (high == 1) hi = static_cast<int32_t>(int64_t{anchor} + anchorSize - anchorClient + client);
-  if (high == 2) hi = Scaled(client, int64_t{anchor} + anchorSize, anchorClient);
-  if (low == 0) {
-    lo = hi - anchorSize;
-  } else if (high == 0) {
-    hi = lo + anchorSize;
-  }
-}
-
-}  // namespace
 
 GkGadget::GkGadget(GkGroup* parent, int32_t style) : parent(parent), style(style) {
   if (parent) parent->kids.push_back(this);

@@ -72,6 +72,26 @@ inline HWND Hwnd(const Ref<TGadget>& gadget) {
   return reinterpret_cast<HWND>(GadgetQuery(gadget, QueryNativeHandle));
 }
 
+// The countdown's main window, built as the program builds it, with the focus in its
+// zero-size text field and the label reading "05:00".
+struct Countdown {
+  Ref<TGadget> window, panel, label, cancel, field;
+};
+
+inline Countdown MakeCountdownWindow(int32_t x = 100, int32_t y = 100) {
+  Countdown c;
+  c.window = NewWindow("QuarnCountdown", x, y, 200, 75, nullptr, 33);
+  c.panel = NewPanel(0, 0, 200, 75, c.window, 2, "");
+  c.label = NewLabel("", 0, 18, 200, 75, c.panel, 16);
+  c.cancel = NewButton("", 0, 0, 0, 0, c.panel, 5);
+  GadgetSetFont(c.label, OpenGuiFont("verdana.ttf", 26, 1, 0, 0));
+  c.field = NewTextField(0, 0, 0, 0, c.panel, 0);
+  GadgetSetText(c.label, "05:00");
+  SetForegroundWindow(Hwnd(c.window));
+  GadgetActivate(c.field);
+  return c;
+}
+
 class GuiTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {

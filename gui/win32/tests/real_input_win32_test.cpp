@@ -15,26 +15,8 @@ ChildResult RunHostProgram(const std::string& program, const std::vector<std::st
   return RunChild("Z:" + program, args);
 }
 
-struct Countdown {
-  Ref<TGadget> window, panel, label, cancel, field;
-};
-
-Countdown MakeCountdownWindow() {
-  Countdown c;
-  c.window = NewWindow("QuarnCountdown", 200, 150, 200, 75, nullptr, 33);
-  c.panel = NewPanel(0, 0, 200, 75, c.window, 2, "");
-  c.label = NewLabel("", 0, 18, 200, 75, c.panel, 16);
-  c.cancel = NewButton("", 0, 0, 0, 0, c.panel, 5);
-  GadgetSetFont(c.label, OpenGuiFont("verdana.ttf", 26, 1, 0, 0));
-  c.field = NewTextField(0, 0, 0, 0, c.panel, 0);
-  GadgetSetText(c.label, "05:00");
-  SetForegroundWindow(Hwnd(c.window));
-  GadgetActivate(c.field);
-  return c;
-}
-
 TEST_F(RealInputTest, XKeyPressOfEscapePressesTheCancelButton) {
-  Countdown c = MakeCountdownWindow();
+  Countdown c = MakeCountdownWindow(200, 150);
   Keep(c.window);
   ASSERT_TRUE(PumpUntil([&] { return GetFocus() == Hwnd(c.field); }));
   PumpAWhile(300);
@@ -54,7 +36,7 @@ TEST_F(RealInputTest, XKeyPressOfEscapePressesTheCancelButton) {
 }
 
 TEST_F(RealInputTest, ScreenshotOfTheCountdownWindow) {
-  Countdown c = MakeCountdownWindow();
+  Countdown c = MakeCountdownWindow(200, 150);
   Keep(c.window);
   PumpAWhile(500);
   RECT frame{};
