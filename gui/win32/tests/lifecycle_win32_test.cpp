@@ -69,6 +69,22 @@ TEST_F(LifecycleTest, AGadgetFreedInsideItsOwnEventHandler) {
   EXPECT_FALSE(IsWindow(frame));
 }
 
+TEST_F(LifecycleTest, ReparentedGadgetIsReleasedOnceByEachHolder) {
+  int32_t live = GkResource::LiveCount();
+  Ref<TGadget> window = NewWindow("reparent", 100, 100, 200, 75, nullptr, 33);
+  Ref<TGadget> panel = NewPanel(0, 0, 200, 75, window, 0);
+  Ref<TGadget> label = NewLabel("moved", 0, 0, 100, 20, window, 0);
+  HWND labelWindow = Hwnd(label);
+  label->Reparent(panel, -1);
+  EXPECT_TRUE(label->parent == panel);
+  EXPECT_EQ(panel->kids.size(), 1u);
+  GadgetFree(label);  // the panel still holds the native label
+  EXPECT_TRUE(IsWindow(labelWindow));
+  GadgetFree(window);
+  EXPECT_FALSE(IsWindow(labelWindow));
+  EXPECT_EQ(GkResource::LiveCount(), live);
+}
+
 TEST_F(LifecycleTest, RegisteringANativeGadgetTwiceRaises) {
   Ref<TGadget> window = Keep(NewWindow("twice", 100, 100, 200, 75, nullptr, 33));
   GkResource* native = Cast<TWin32Gadget>(window)->nativeGadget;

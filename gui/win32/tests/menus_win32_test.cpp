@@ -44,6 +44,34 @@ TEST_F(MenusTest, MenuItemShowsItsHotKeyAndReportsItsTag) {
   EXPECT_TRUE(action.source == save);
 }
 
+void PressKey(WORD key);
+
+// While the pop-up menu's own loop runs, a timer picks its first entry with the keyboard.
+void CALLBACK PickFirstEntry(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  PressKey(VK_DOWN);
+  PressKey(VK_RETURN);
+}
+
+TEST_F(MenusTest, PopupMenuReportsTheChosenItemWithItsExtra) {
+  Ref<TGadget> window = Keep(NewWindow("popup", 100, 100, 200, 100, nullptr, 33));
+  SetForegroundWindow(Hwnd(window));
+  ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == Hwnd(window); }));
+  Ref<TGadget> popup = NewMenu("", 0, nullptr);
+  Ref<TGadget> open = NewMenu("Open", 21, popup);
+  NewMenu("Close", 22, popup);
+  Ref<Object> extra = String("row 3");
+  SetTimer(nullptr, 0, 300, PickFirstEntry);
+  WindowPopupMenu(window, popup, extra);  // returns when the menu has closed
+  PumpUntil([] { return !EventsOf(EVENT_MENUACTION).empty(); });
+  std::vector<Seen> actions = EventsOf(EVENT_MENUACTION);
+  ASSERT_EQ(actions.size(), 1u);
+  EXPECT_EQ(actions[0].data, 21);
+  EXPECT_TRUE(actions[0].source == open);
+  EXPECT_EQ(String::FromObject(actions[0].extra).ToBytes(), "row 3");
+  GadgetFree(popup);
+}
+
 void PressKey(WORD key) {
   INPUT inputs[2] = {};
   inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
