@@ -122,7 +122,6 @@ class TWin32GUIDriver : public TLoomkitDriver {
   Ref<TWin32Gadget> GadgetFromNative(GkResource* native);
   // A TGuiFont holding a reference on native (taken over from the caller).
   Ref<TGuiFont> WrapNativeFont(GkFont* native);
-  int32_t Reserved() { return 0; }
   void PrepareIconPixmap(const Ref<TPixmap>& pixmap);
 };
 
