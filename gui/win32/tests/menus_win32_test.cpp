@@ -46,11 +46,22 @@ TEST_F(MenusTest, MenuItemShowsItsHotKeyAndReportsItsTag) {
 
 void PressKey(WORD key);
 
-// While the pop-up menu's own loop runs, a timer picks its first entry with the keyboard.
+HWND popupOwner = nullptr;
+
+// While the pop-up menu's own loop runs, a timer picks its first entry with keys posted to the
+// thread (the menu loop takes them whichever window has the focus).
 void CALLBACK PickFirstEntry(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
-  PressKey(VK_DOWN);
-  PressKey(VK_RETURN);
+  for (WPARAM key : {VK_DOWN, VK_RETURN}) {
+    PostMessageA(popupOwner, WM_KEYDOWN, key, 1);
+    PostMessageA(popupOwner, WM_KEYUP, key, 0xC0000001);
+  }
+}
+
+// Should the keys go astray, the menu is closed all the same, so the test cannot hang.
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  EndMenu();
 }
 
 TEST_F(MenusTest, PopupMenuReportsTheChosenItemWithItsExtra) {
@@ -61,8 +72,11 @@ TEST_F(MenusTest, PopupMenuReportsTheChosenItemWithItsExtra) {
   Ref<TGadget> open = NewMenu("Open", 21, popup);
   NewMenu("Close", 22, popup);
   Ref<Object> extra = String("row 3");
+  popupOwner = Hwnd(window);
   SetTimer(nullptr, 0, 300, PickFirstEntry);
+  UINT_PTR safety = SetTimer(nullptr, 0, 5000, CloseMenu);
   WindowPopupMenu(window, popup, extra);  // returns when the menu has closed
+  KillTimer(nullptr, safety);
   PumpUntil([] { return !EventsOf(EVENT_MENUACTION).empty(); });
   std::vector<Seen> actions = EventsOf(EVENT_MENUACTION);
   ASSERT_EQ(actions.size(), 1u);
