@@ -3,6 +3,7 @@
 #include <cxxabi.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <typeinfo>
 #include <unordered_map>
@@ -33,6 +34,11 @@ String Object::ToString() const {
   std::string name = status == 0 ? demangled.get() : mangled;
   size_t scope = name.rfind("::");
   return String(name.substr(scope == std::string::npos ? 0 : scope + 2).c_str());
+}
+
+int32_t Object::Compare(const Object& other) const {
+  if (this == &other) return 0;
+  return std::less<const Object*>()(this, &other) ? -1 : 1;
 }
 
 int32_t ObjectHandle(const Object* object) {

@@ -28,6 +28,10 @@ class Object {
   // The object's text form, printed when it is raised and nothing handles it.
   // By default the bare class name.
   virtual String ToString() const;
+  // The object's own ordering against another of the same class: negative, 0 or positive.
+  // By default identity (two objects are equal only when they are one object); value classes
+  // such as strings compare their contents. Ordered containers rely on it.
+  virtual int32_t Compare(const Object& other) const;
 
   void Retain() const { refs_.fetch_add(1, std::memory_order_relaxed); }
   void Release() const {

@@ -37,6 +37,12 @@ bool IsBlank(char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); }
 
 String TString::ToString() const { return String(units); }
 
+int32_t TString::Compare(const Object& other) const {
+  auto* text = dynamic_cast<const TString*>(&other);
+  if (!text) return Object::Compare(other);
+  return units.compare(text->units);
+}
+
 String::String() : object_(SharedEmpty()) {}
 String::String(const char* latin1) : object_(Share(Widen(latin1 ? latin1 : ""))) {}
 String::String(const char16_t* units) : object_(Share(units ? units : u"")) {}
@@ -124,7 +130,7 @@ String operator+(const String& a, const String& b) {
 
 String IntToString(int64_t value) { return String(std::to_string(value).c_str()); }
 
-int32_t StringToInt(const String& text) {
+int64_t StringToLong(const String& text) {
   const std::u16string& s = text.Units();
   size_t i = 0;
   while (i < s.size() && IsBlank(s[i])) ++i;
@@ -135,10 +141,15 @@ int32_t StringToInt(const String& text) {
     base = 16, ++i;
   else if (i < s.size() && s[i] == u'%')
     base = 2, ++i;
-  uint32_t value = 0;  // unsigned, so that overflow wraps instead of being undefined
+  uint64_t value = 0;  // unsigned, so that overflow wraps instead of being undefined
   for (; i < s.size() && DigitValue(s[i]) < base; ++i) value = value * base + DigitValue(s[i]);
   if (negative) value = 0u - value;
-  return static_cast<int32_t>(value);
+  return static_cast<int64_t>(value);
+}
+
+// Wrapping to 64 bits and then to 32 gives the same low 32 bits as wrapping to 32 directly.
+int32_t StringToInt(const String& text) {
+  return static_cast<int32_t>(static_cast<uint32_t>(StringToLong(text)));
 }
 
 }  // namespace tarn

@@ -19,6 +19,7 @@ class TString final : public Object {
  public:
   explicit TString(std::u16string units) : units(std::move(units)) {}
   String ToString() const override;
+  int32_t Compare(const Object& other) const override;  // by code units, then identity
   const std::u16string units;
 };
 
@@ -70,5 +71,7 @@ String IntToString(int64_t value);
 // Leading white space skipped, optional sign, then decimal digits, or "$" hexadecimal or "%"
 // binary digits, up to the first other character. No digits give 0; the result wraps to 32 bits.
 int32_t StringToInt(const String& text);
+// The same rule with a 64-bit result, wrapping to 64 bits.
+int64_t StringToLong(const String& text);
 
 }  // namespace tarn

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "stream/bank.h"
 #include "stream/cstream.h"
 
 namespace tarn {
@@ -52,9 +53,11 @@ Ref<TStream> StreamOpenRead(const Ref<Object>& url) { return StreamOpen(url, tru
 Ref<TStream> StreamOpenWrite(const Ref<Object>& url) { return StreamOpen(url, false, true); }
 
 Ref<TStream> FileOpen(const Ref<Object>& url, bool readable, bool writeable) {
-  // An unseekable stream (Pos -1) is to be buffered in a memory bank; until banks exist it
-  // is handed out as it is.
-  return StreamOpen(url, readable, writeable);
+  Ref<TStream> stream = StreamOpen(url, readable, writeable);
+  // A stream that cannot tell its position (a pipe, the console) is read whole into a bank
+  // and handed out as a bank stream, which seeks; the stream itself is left open.
+  if (stream && stream->Pos() == -1) return BankStreamNew(TBank::Load(stream));
+  return stream;
 }
 
 Ref<TStream> FileOpenRead(const Ref<Object>& url) { return FileOpen(url, true, false); }

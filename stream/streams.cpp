@@ -9,7 +9,14 @@ void InitStreams() {
   if (started) return;
   started = true;
   InitRuntime();
-  New<TByteOrderStreamFactory>();  // the registry keeps it
+  // The registries keep what is constructed here.
+  New<TListDataType>();
+  New<TBankDataType>();
+  New<TDataStreamFactory>();
+  New<TMemoryBankStreamFactory>();
+  New<TEncodedTextStreamFactory>();
+  New<TByteOrderStreamFactory>();
+  InitConsoleStream();
 }
 
 }  // namespace tarn
