@@ -34,6 +34,7 @@ TEST_F(ControlsTest, EnterAndEscapeInThePromptPressTheirButtons) {
   Ref<TGadget> field = NewTextField(5, 5, 150, 20, prompt, 0);
   Ref<TGadget> cancel = NewButton("", 0, 0, 0, 0, prompt, 5);
   Ref<TGadget> ok = NewButton("", 0, 0, 0, 0, prompt, 4);
+  SetForegroundWindow(Hwnd(prompt));
   GadgetActivate(field);
   ASSERT_TRUE(PumpUntil([&] { return GetFocus() == Hwnd(field); }));
   SeenEvents().clear();
