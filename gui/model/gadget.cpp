@@ -6,14 +6,13 @@
 namespace tarn {
 
 namespace {
-
 // Integer division truncating toward zero, as the layout rules prescribe. The products are
 // formed in 64 bits so that large rectangles cannot overflow; the result is narrowed back.
 int32_t Scaled(int64_t value, int64_t numerator, int64_t denominator) {
   return static_cast<int32_t>(value * numerator / denominator);
 }
+}  // namespace
 
-// One axis of DoLayout: the new [lo, hi) from the edge modes, the anchor and the client sizes.
 void LayoutAxis(int32_t low, int32_t high, int32_t anchor, int32_t anchorSize, int32_t anchorClient,
                 int32_t client, int32_t& lo, int32_t& hi) {
   if (low == LayoutFloat && high == LayoutFloat) {
@@ -32,8 +31,6 @@ void LayoutAxis(int32_t low, int32_t high, int32_t anchor, int32_t anchorSize, i
     hi = lo + anchorSize;
   }
 }
-
-}  // namespace
 
 void TGadget::SetFilter(GadgetFilter callback, const Ref<Object>& context) {
   filter = callback;

@@ -25,6 +25,12 @@ constexpr int32_t LayoutFloat = 0;  // keeps size; the centre keeps its fraction
 constexpr int32_t LayoutFixed = 1;  // keeps its distance to the same edge of the client
 constexpr int32_t LayoutScale = 2;  // keeps its fraction of the client size
 
+// One axis of DoLayout: the new [lo, hi) from the edge modes of its two edges, the anchor
+// position and size, the anchored client size and the current client size (both at least 1).
+// Shared with the native gadget library, which lays its gadgets out by the same rules.
+void LayoutAxis(int32_t low, int32_t high, int32_t anchor, int32_t anchorSize, int32_t anchorClient,
+                int32_t client, int32_t& lo, int32_t& hi);
+
 // Item flags, given to InsertItem and ModifyItem.
 constexpr int32_t ITEMFLAG_SELECTED = 1;  // select the item when it is inserted or modified
 constexpr int32_t ITEMFLAG_TOGGLE = 2;    // the icon shows the strip's next icon while selected
