@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Benchmark of the shipped QuarnCountdown.exe beside its peer, a bare Win32 program doing the
+# same visible work (one window, one label, a 3 Hz timer; benchmarks/bare_countdown_win32.cpp),
+# both under Wine in one session, in the same run:
+#   - time from process start to the label's first text (median of ROUNDS starts),
+#   - CPU time over SECONDS of counting,
+#   - size of the stripped exe.
+# Prints the figures and the ratio ours / peer; asserts nothing.
+#   scripts/countdown-benchmark.sh [BUILD_DIR [SECONDS [ROUNDS]]]   (build/win32, 60, 5)
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$root/build/win32}" && pwd) || exit 2
+seconds=${2:-60}
+rounds=${3:-5}
+state=$build/bench/wine
+work=$build/bench/run
+wine_run=$root/scripts/wine-run.sh
+probe_exe=$build/tests/e2e/probe.exe
+
+cmake --build "$build" --target countdown_dist probe bare_countdown >/dev/null || exit 1
+trap '"$wine_run" "$state" stop' EXIT
+"$wine_run" "$state" start || { echo "no Wine session (see $state/start.log)"; exit 1; }
+
+rm -rf "$work" && mkdir -p "$work/ours" "$work/peer"
+cp "$build/QuarnCountdown/QuarnCountdown.exe" "$build/QuarnCountdown/alert.wav" "$work/ours/"
+cp "$build/benchmarks/bare_countdown_stripped.exe" "$work/peer/BareCountdown.exe"
+
+# bench SECONDS TITLE EXE: one start under the probe; prints "first_text_ms cpu_ms".
+bench() {
+  local out
+  out=$("$wine_run" "$state" "$probe_exe" bench "$1" "$2" "$3" min=5 | tr -d '\r')
+  local first cpu
+  first=$(sed -n 's/^first_text_ms=//p' <<<"$out")
+  cpu=$(sed -n 's/^cpu_ms=//p' <<<"$out")
+  [ -n "$first" ] || { echo "bench failed: $out" >&2; return 1; }
+  echo "$first $cpu"
+}
+
+median() { sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (b > 0) printf "%.2f", a / b; else print "n/a"}'; }
+
+ours_first=() peer_first=()
+for round in $(seq "$rounds"); do
+  ours_first+=("$(bench 0 QuarnCountdown "$work/ours/QuarnCountdown.exe" | cut -d' ' -f1)")
+  peer_first+=("$(bench 0 BareCountdown "$work/peer/BareCountdown.exe" | cut -d' ' -f1)")
+done
+ours_start=$(printf '%s\n' "${ours_first[@]}" | median)
+peer_start=$(printf '%s\n' "${peer_first[@]}" | median)
+ours_cpu=$(bench "$seconds" QuarnCountdown "$work/ours/QuarnCountdown.exe" | cut -d' ' -f2)
+peer_cpu=$(bench "$seconds" BareCountdown "$work/peer/BareCountdown.exe" | cut -d' ' -f2)
+ours_size=$(stat -c %s "$work/ours/QuarnCountdown.exe")
+peer_size=$(stat -c %s "$work/peer/BareCountdown.exe")
+
+echo "QuarnCountdown beside a bare Win32 program (one window, one label, 3 Hz SetTimer)"
+echo "under $(wine --version 2>/dev/null), $rounds starts each, $seconds s of counting"
+printf '%-34s %12s %12s %8s\n' figure QuarnCountdown bare ratio
+printf '%-34s %12s %12s %8s\n' "start to first label text (ms)" "$ours_start" "$peer_start" \
+  "$(ratio "$ours_start" "$peer_start")"
+printf '%-34s %12s %12s %8s\n' "CPU over ${seconds} s of counting (ms)" "$ours_cpu" "$peer_cpu" \
+  "$(ratio "$ours_cpu" "$peer_cpu")"
+printf '%-34s %12s %12s %8s\n' "stripped exe size (bytes)" "$ours_size" "$peer_size" \
+  "$(ratio "$ours_size" "$peer_size")"
