@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ googletest
   g++-mingw-w64-i686 binutils-mingw-w64-i686
-  wine wine32:i386 xvfb xdotool imagemagick x11-utils
+  wine wine32:i386 wine64 xvfb xdotool imagemagick x11-utils
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   clang libclang-rt-14-dev zip libopenal-dev
 )
 

@@ -1,19 +1,27 @@
 #!/usr/bin/env bash
 # Runs Windows programs under Wine in a prefix inside the build tree and on a virtual X display.
 #
-#   wine-run.sh STATE_DIR start          set up the prefix, start Xvfb and a persistent wineserver
+#   wine-run.sh [--win64] STATE_DIR start          set up the prefix, start Xvfb and a persistent wineserver
 #   wine-run.sh STATE_DIR stop           stop what start started (by pid / by prefix), nothing else
 #   wine-run.sh STATE_DIR PROGRAM ARGS   run one program; without a started session it starts one
 #                                        for this run only and stops it afterwards
-# It is the CMAKE_CROSSCOMPILING_EMULATOR of the win32 build; ctest runs start and stop as
-# fixtures around the Windows tests.
+# It is the CMAKE_CROSSCOMPILING_EMULATOR of the win32 build (and, with --win64, of the win64
+# build, whose programs run under 64-bit Wine); ctest runs start and stop as fixtures around the
+# Windows tests.
 set -u
+export WINEARCH=win32
+wine=wine
+if [ "${1:-}" = "--win64" ]; then
+  # 64-bit programs need the 64-bit loader; Debian's wine wrapper would pick the 32-bit one.
+  export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
+  wine=/usr/lib/wine/wine64
+  shift
+fi
 state=$(mkdir -p "$1" && cd "$1" && pwd)
 shift
 session="$state/session"
 
 export WINEPREFIX="$state/prefix"
-export WINEARCH=win32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
@@ -52,8 +60,8 @@ start_session() {
   start_xvfb || return 1
   export DISPLAY=":$(sed -n 's/^display=//p' "$session")"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wine wineboot -i >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    "$wine" wineboot -i >/dev/null 2>&1
+    "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w  # the registry is on disk once the first server has gone
   fi
   wineserver -p >/dev/null 2>&1 </dev/null
@@ -95,7 +103,7 @@ fi
 export DISPLAY=":$(sed -n 's/^display=//p' "$session")"
 out="$state/run.$$.out"
 err="$state/run.$$.err"
-wine "$@" >"$out" 2>"$err" </dev/null
+"$wine" "$@" >"$out" 2>"$err" </dev/null
 code=$?
 cat "$out"
 cat "$err" >&2
