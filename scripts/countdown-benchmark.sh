@@ -14,12 +14,14 @@ seconds=${2:-60}
 rounds=${3:-5}
 state=$build/bench/wine
 work=$build/bench/run
-wine_run=$root/scripts/wine-run.sh
 probe_exe=$build/tests/e2e/probe.exe
 
 cmake --build "$build" --target countdown_dist probe bare_countdown >/dev/null || exit 1
-trap '"$wine_run" "$state" stop' EXIT
-"$wine_run" "$state" start || { echo "no Wine session (see $state/start.log)"; exit 1; }
+# 64-bit builds (where this machine cannot run 32-bit programs) run under 64-bit Wine.
+arch_flag=$("$root/scripts/wine-arch-flag.sh" "$probe_exe") || exit 1
+wine_run() { "$root/scripts/wine-run.sh" $arch_flag "$@"; }
+trap 'wine_run "$state" stop' EXIT
+wine_run "$state" start || { echo "no Wine session (see $state/start.log)"; exit 1; }
 
 rm -rf "$work" && mkdir -p "$work/ours" "$work/peer"
 cp "$build/QuarnCountdown/QuarnCountdown.exe" "$build/QuarnCountdown/alert.wav" "$work/ours/"
@@ -28,7 +30,7 @@ cp "$build/benchmarks/bare_countdown_stripped.exe" "$work/peer/BareCountdown.exe
 # bench SECONDS TITLE EXE: one start under the probe; prints "first_text_ms cpu_ms".
 bench() {
   local out
-  out=$("$wine_run" "$state" "$probe_exe" bench "$1" "$2" "$3" min=5 | tr -d '\r')
+  out=$(wine_run "$state" "$probe_exe" bench "$1" "$2" "$3" min=5 | tr -d '\r')
   local first cpu
   first=$(sed -n 's/^first_text_ms=//p' <<<"$out")
   cpu=$(sed -n 's/^cpu_ms=//p' <<<"$out")

@@ -41,7 +41,9 @@ probe_exe=$build/tests/e2e/probe.exe
 peer_exe=$build/benchmarks/bare_countdown.exe
 state=$build/e2e/wine
 runs=$build/e2e/runs
-wine_run=$root/scripts/wine-run.sh
+# 64-bit builds (where this machine cannot run 32-bit programs) run under 64-bit Wine.
+wine_run() { "$root/scripts/wine-run.sh" $arch_flag "$@"; }
+arch_flag=$("$root/scripts/wine-arch-flag.sh" "$dist/QuarnCountdown.exe") || exit 1
 # Deadlines in milliseconds. Generous: Wine may run emulated on a loaded machine; a fast
 # machine passes each wait as soon as its condition holds.
 appear_ms=${TARNWICK_E2E_APPEAR_MS:-60000}
@@ -57,12 +59,12 @@ fail() {
 
 cleanup() {
   [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
-  "$wine_run" "$state" stop
+  wine_run "$state" stop
 }
 trap cleanup EXIT
 trap 'exit 1' TERM INT
 
-"$wine_run" "$state" start || fail "could not start a Wine session (see $state/start.log)"
+wine_run "$state" start || fail "could not start a Wine session (see $state/start.log)"
 export DISPLAY=":$(sed -n 's/^display=//p' "$state/session")"
 
 # A fresh folder holding what ships; extra arguments are files NAME=CONTENT to put beside it.
@@ -76,12 +78,12 @@ fresh_folder() {
 
 # Starts the program from folder (or from the working directory $from) with the arguments.
 launch() {
-  (cd "${from:-$folder}" && exec "$wine_run" "$state" "$folder/QuarnCountdown.exe" "$@") \
+  (cd "${from:-$folder}" && wine_run "$state" "$folder/QuarnCountdown.exe" "$@") \
     >"$folder/.program.log" 2>&1 &
   program_pid=$!
 }
 
-probe() { "$wine_run" "$state" "$probe_exe" "$@"; }
+probe() { wine_run "$state" "$probe_exe" "$@"; }
 
 # Waits until every TITLE.property=VALUE condition holds.
 expect() {
@@ -191,9 +193,9 @@ case_shipped_files() {
     version.ProductName=QuarnCountdown version.OriginalFilename=QuarnCountdown.exe; do
     grep -qx "$line" <(tr -d '\r' <"$runs/$name.resources") || fail "resources lack $line"
   done
-  i686-w64-mingw32-objdump -p "$dist/QuarnCountdown.exe" | grep -q 'Subsystem.*Windows GUI' ||
+  objdump -p "$dist/QuarnCountdown.exe" | grep -q 'Subsystem.*Windows GUI' ||
     fail "not a GUI-subsystem program"
-  ! i686-w64-mingw32-objdump -h "$dist/QuarnCountdown.exe" | grep -q '\.debug' ||
+  ! objdump -h "$dist/QuarnCountdown.exe" | grep -q '\.debug' ||
     fail "the shipped exe carries debug information"
   [ "$(head -c 4 "$dist/alert.wav")" = RIFF ] || fail "alert.wav is no RIFF file"
 }
@@ -278,7 +280,7 @@ case_escape_after_expiry_and_switching() {
   launch min=0
   expect "$appear_ms" QuarnCountdown.label=00:00
   # Another application comes to the front, then the countdown again.
-  ( exec "$wine_run" "$state" "$peer_exe" min=1 ) >/dev/null 2>&1 &
+  ( wine_run "$state" "$peer_exe" min=1 ) >/dev/null 2>&1 &
   local peer_pid=$!
   expect "$appear_ms" BareCountdown.exists=1
   activate BareCountdown
