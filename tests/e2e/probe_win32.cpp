@@ -3,7 +3,8 @@
 // "TITLE.property=value" lines.
 //
 //   probe show TITLE...                   every property of each top-level window TITLE
-//   probe wait MS TITLE.property=VALUE... polls every 50 ms until every condition holds, then
+//   probe wait MS TITLE.property=VALUE... polls every 50 ms until every condition holds (!=
+//                                         for a property that must differ from VALUE), then
 //                                         prints the windows named; exit code 1 when MS pass
 //   probe bench SECONDS TITLE EXE ARGS... starts EXE, prints the milliseconds until its window
 //                                         TITLE's label first shows a text and the CPU
@@ -113,16 +114,18 @@ void Print(const std::string& title, const Properties& properties) {
 
 struct Condition {
   std::string title, property, value;
+  bool negated;  // TITLE.property!=VALUE
 };
 
 bool Parse(const char* text, Condition& condition) {
   std::string spec = text;
   size_t equals = spec.find('=');
   if (equals == std::string::npos) return false;
-  std::string key = spec.substr(0, equals);
+  bool negated = equals > 0 && spec[equals - 1] == '!';
+  std::string key = spec.substr(0, negated ? equals - 1 : equals);
   size_t dot = key.rfind('.');
   if (dot == std::string::npos) return false;
-  condition = {key.substr(0, dot), key.substr(dot + 1), spec.substr(equals + 1)};
+  condition = {key.substr(0, dot), key.substr(dot + 1), spec.substr(equals + 1), negated};
   return true;
 }
 
@@ -134,7 +137,8 @@ int Wait(DWORD timeout, const std::vector<Condition>& conditions) {
     for (const Condition& c : conditions) {
       if (!seen.count(c.title)) seen[c.title] = Read(c.title);
       auto found = seen[c.title].find(c.property);
-      if (found == seen[c.title].end() || found->second != c.value) all = false;
+      bool equal = found != seen[c.title].end() && found->second == c.value;
+      if (equal == c.negated) all = false;
     }
     if (all || GetTickCount() - start >= timeout) {
       for (const auto& [title, properties] : seen) Print(title, properties);
