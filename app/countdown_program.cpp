@@ -53,6 +53,9 @@ void TCountdownProgram::OpenPrompt() {
   promptCancel = NewButton("", 0, 0, 0, 0, prompt, BUTTON_CANCEL);
   promptOk = NewButton("", 0, 0, 0, 0, prompt, BUTTON_OK);
   GadgetDisable(window);
+  // The new prompt window is active but would hold the keyboard focus itself, so what the
+  // user types first would go nowhere.
+  GadgetActivate(minutesField);
 }
 
 bool TCountdownProgram::PromptLoop() {
@@ -71,6 +74,8 @@ bool TCountdownProgram::PromptLoop() {
         return true;
       }
       GadgetSetText(minutesField, "");
+      // Pressing the OK button can take the focus from the field; the user types on in it.
+      GadgetActivate(minutesField);
     }
   }
 }

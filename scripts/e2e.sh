@@ -149,11 +149,12 @@ close_button_point() {
 # Windows activates it. (The caption may lie off the screen, at a stored position of 0, 0.)
 activate() { xdotool windowfocus --sync "$(x_window "$1")"; }
 
-# Real key presses to window $1 (activated first).
+# Real key presses to window $1, activated first unless it is the active window already.
 keys() {
   local title=$1
   shift
-  activate "$title"
+  [ "$(property "$title" active)" = 1 ] && [ "$(xdotool getwindowfocus)" = "$(x_window "$title")" ] ||
+    activate "$title"
   xdotool key --delay 60 "$@"
 }
 
@@ -169,8 +170,38 @@ drag_window() {
   xdotool mouseup 1
 }
 
+seconds_of() { awk -F: '{s = 0; for (i = 1; i <= NF; i++) s = s * 60 + $i; print s}' <<<"$1"; }
+
+# Waits for window $1's label to show a time, and checks that it is $2 or, as the probe may
+# start late on a loaded machine, at most 30 seconds less.
+expect_count() {
+  expect "$appear_ms" "$1.label!=" "$1.exists=1"
+  local shown want
+  shown=$(property "$1" label)
+  want=$(seconds_of "$2")
+  [[ "$shown" =~ ^([0-9]{2,}:)?[0-5][0-9]:[0-5][0-9]$ ]] || fail "$1 shows '$shown'"
+  local got
+  got=$(seconds_of "$shown")
+  [ "$got" -le "$want" ] && [ "$got" -ge $((want - 30)) ] || fail "$1 shows $shown, expected $2"
+}
+
 stored() { od -An -c "$folder/options.cfg" | tr -s ' ' | tr -d '\n'; }
-expect_stored() {
+expect_seconds_of() { awk -F: '{s = 0; for (i = 1; i <= NF; i++) s = s * 60 + $i; print s}' <<<"$1"; }
+
+# Waits for window $1's label to show a time, and checks that it is $2 or, as the probe may
+# start late on a loaded machine, at most 30 seconds less.
+expect_count() {
+  expect "$appear_ms" "$1.label!=" "$1.exists=1"
+  local shown want
+  shown=$(property "$1" label)
+  want=$(seconds_of "$2")
+  [[ "$shown" =~ ^([0-9]{2,}:)?[0-5][0-9]:[0-5][0-9]$ ]] || fail "$1 shows '$shown'"
+  local got
+  got=$(seconds_of "$shown")
+  [ "$got" -le "$want" ] && [ "$got" -ge $((want - 30)) ] || fail "$1 shows $shown, expected $2"
+}
+
+stored() {
   local want
   want=$(printf '%s' "$1" | od -An -c | tr -s ' ' | tr -d '\n')
   [ "$(stored)" = "$want" ] || fail "options.cfg holds '$(stored)', expected '$want'"
@@ -184,9 +215,9 @@ case_shipped_files() {
     version.ProductName=QuarnCountdown version.OriginalFilename=QuarnCountdown.exe; do
     grep -qx "$line" <(tr -d '\r' <"$runs/$name.resources") || fail "resources lack $line"
   done
-  objdump -p "$dist/QuarnCountdown.exe" | grep -q 'Subsystem.*Windows GUI' ||
+  objdump -p "$dist/QuarnCountdown.exe" | grep 'Subsystem.*Windows GUI' >/dev/null ||
     fail "not a GUI-subsystem program"
-  ! objdump -h "$dist/QuarnCountdown.exe" | grep -q '\.debug' ||
+  ! objdump -h "$dist/QuarnCountdown.exe" | grep '\.debug' >/dev/null ||
     fail "the shipped exe carries debug information"
   [ "$(head -c 4 "$dist/alert.wav")" = RIFF ] || fail "alert.wav is no RIFF file"
 }
@@ -221,7 +252,8 @@ case_minutes_from_the_command_line() {
     fresh_folder "$(echo "$args" | tr -c 'a-z0-9\n' _)"
     # shellcheck disable=SC2086
     launch $args
-    expect "$appear_ms" "QuarnCountdown.label=$label" 'Eingabe Minuten.exists=0'
+    expect_count QuarnCountdown "$label"
+    [ "$(property 'Eingabe Minuten' exists)" = 0 ] || fail "a prompt opened for $args"
     keys QuarnCountdown Escape
     expect_exit_0
   done <<'EOF_CASES'
@@ -247,14 +279,28 @@ case_prompt_without_min_argument() {
   done
 }
 
+# Clicks into the prompt's minutes field (5, 5, 150 x 20 in its client area), as a user does
+# before typing.
+click_minutes_field() {
+  local origin
+  origin=$(property 'Eingabe Minuten' origin)
+  IFS=, read -r x y <<<"$origin"
+  click_at $((x + 80)) $((y + 15))
+}
+
 case_prompt_entries() {
   fresh_folder typed
   launch
   expect "$appear_ms" 'Eingabe Minuten.exists=1'
-  keys 'Eingabe Minuten' x Return
+  click_minutes_field
+  xdotool key --delay 60 x
+  expect "$change_ms" 'Eingabe Minuten.edit=x'
+  xdotool key Return
   expect "$change_ms" 'Eingabe Minuten.edit=' 'Eingabe Minuten.exists=1'
-  keys 'Eingabe Minuten' 3 Return
-  expect "$change_ms" 'Eingabe Minuten.exists=0' QuarnCountdown.label=03:00 QuarnCountdown.enabled=1
+  click_minutes_field
+  xdotool key --delay 60 3 Return
+  expect "$change_ms" 'Eingabe Minuten.exists=0' QuarnCountdown.enabled=1
+  expect_count QuarnCountdown 03:00
   keys QuarnCountdown Escape
   expect_exit_0
 }
@@ -296,7 +342,22 @@ case_close_button() {
   expect_exit_0
 }
 
-case_position_is_loaded_and_stored() {
+case_position_is_loaded_and_seconds_of() { awk -F: '{s = 0; for (i = 1; i <= NF; i++) s = s * 60 + $i; print s}' <<<"$1"; }
+
+# Waits for window $1's label to show a time, and checks that it is $2 or, as the probe may
+# start late on a loaded machine, at most 30 seconds less.
+expect_count() {
+  expect "$appear_ms" "$1.label!=" "$1.exists=1"
+  local shown want
+  shown=$(property "$1" label)
+  want=$(seconds_of "$2")
+  [[ "$shown" =~ ^([0-9]{2,}:)?[0-5][0-9]:[0-5][0-9]$ ]] || fail "$1 shows '$shown'"
+  local got
+  got=$(seconds_of "$shown")
+  [ "$got" -le "$want" ] && [ "$got" -ge $((want - 30)) ] || fail "$1 shows $shown, expected $2"
+}
+
+stored() {
   fresh_folder unmoved
   printf 'POS_X = 300\r\npos_y=$1F\r\n' >"$folder/options.cfg"
   launch min=5

@@ -204,6 +204,7 @@ TEST_F(CountdownProgram, WithoutMinutesThePromptOpensOverTheDisabledWindow) {
         "New button8(\"\", 0, 0, 0, 0, window6, 5)",
         "New button9(\"\", 0, 0, 0, 0, window6, 4)",
         "window1.SetEnabled(0)",
+        "field7.Activate(0)",
     };
     EXPECT_EQ(TakeCalls(), expected) << arg;
   }
@@ -224,6 +225,7 @@ TEST_F(CountdownProgram, PromptClearsUnusableEntriesAndStartsOnAPositiveOne) {
   for (int unusable = 0; unusable < 4; ++unusable) {
     expected.push_back("field7.GetText()");
     expected.push_back("field7.SetText(\"\")");
+    expected.push_back("field7.Activate(0)");
   }
   expected.push_back("field7.GetText()");
   expected.push_back("label3.SetText(\"03:00\")");

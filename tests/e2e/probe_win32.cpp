@@ -16,7 +16,9 @@
 // area's top-left corner on the screen), position and frame (the outer rectangle's top-left
 // corner, and the whole rectangle as left,top,right,bottom), label and labelstyle
 // (the first "STATIC" child: text, hex style), labelcentred, labelrect (in client
-// coordinates), edit (the first "EDIT" child's text). A window that is not there has only
+// coordinates), edit (the first "EDIT" child's text), active (the active window of its
+// thread) and focus (the class of the window with its thread's keyboard focus, "@" and the
+// title of its top-level window). A window that is not there has only
 // exists=0. Exit code 2 on bad arguments.
 #include <windows.h>
 
@@ -36,9 +38,13 @@ std::string Hex(unsigned long value) {
   return text;
 }
 
+// GetWindowTextA gives another process's controls only their stored caption, not what a user
+// typed into an edit control; WM_GETTEXT asks the control itself.
 std::string TextOf(HWND window) {
   char text[512] = "";
-  GetWindowTextA(window, text, sizeof text);
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                      SMTO_ABORTIFHUNG, 5000, &ignored);
   return text;
 }
 
@@ -103,6 +109,13 @@ Properties Read(const std::string& title) {
                      std::to_string(rect.right) + "," + std::to_string(rect.bottom);
   }
   if (HWND edit = FirstChild(window, "EDIT")) p["edit"] = TextOf(edit);
+  GUITHREADINFO thread = {};
+  thread.cbSize = sizeof thread;
+  if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread)) {
+    p["active"] = thread.hwndActive == window ? "1" : "0";
+    HWND focus = thread.hwndFocus;
+    p["focus"] = focus ? ClassOf(focus) + "@" + TextOf(GetAncestor(focus, GA_ROOT)) : "";
+  }
   return p;
 }
 
