@@ -1,8 +1,8 @@
 #include "app/options.h"
 
-#include <cstdio>
-
 #include "app/options_file.h"
+#include "stream/cstream.h"
+#include "stream/filesystem.h"
 #include "stream/stream_factory.h"
 
 namespace tarn {
@@ -17,6 +17,35 @@ String Trim(const String& text) {
   while (start < end && text.At(start) < 33) ++start;
   while (end > start && text.At(end - 1) < 33) --end;
   return text.Mid(start, end - start);
+}
+
+// Whether a file at path may be replaced: nothing there yet, or a file that can be opened for
+// writing and that its owner has not marked read-only (a marking that an administrator, or
+// the platform's move, would otherwise pass over).
+bool MayReplace(const String& path) {
+  int32_t kind = PathKind(path);
+  if (kind == PATHKIND_NONE) return true;
+  if (kind != PATHKIND_FILE || (FileModeBits(path) & 0200) == 0) return false;
+  Ref<TStream> probe = FileOpen(path, true, true);  // "r+b": opens without changing the file
+  if (!probe) return false;
+  probe->Close();
+  return true;
+}
+
+// Whether every byte handed to stream has been written and, for a file, put on the disk.
+bool WrittenThrough(const Ref<TStream>& stream) {
+  if (stream->Flush() != 0) return false;
+  Ref<TCStream> file = Cast<TCStream>(stream);
+  return !file || file->Sync() == 0;
+}
+
+// The way out of a write that raised: its exception, not one from Close, reaches the caller.
+void CloseAndRemove(const Ref<TStream>& stream, const String& temporary) {
+  try {
+    stream->Close();
+  } catch (...) {
+  }
+  RemovePath(temporary);
 }
 
 }  // namespace
@@ -51,20 +80,23 @@ void TOptions::Save() {
 }
 
 bool SaveReplacing(const String& path, const std::function<bool(const Ref<TStream>&)>& write) {
+  if (!MayReplace(path)) return false;
   String temporary = path + ".tmp";
+  // A leftover of an interrupted save, read-only or not, is taken away first.
+  RemovePath(temporary);
   Ref<TStream> stream = FileOpenWrite(temporary);
   if (!stream) return false;
   bool written = false;
   try {
-    written = write(stream);
+    written = write(stream) && WrittenThrough(stream);
   } catch (...) {
-    FileClose(stream);
-    std::remove(temporary.ToBytes().c_str());
+    CloseAndRemove(stream, temporary);
     throw;
   }
-  FileClose(stream);
+  // Close reports the last bytes that could not be written (a full disk).
+  written = stream->Close() == 0 && written;
   if (written && ReplaceFileWith(temporary, path)) return true;
-  std::remove(temporary.ToBytes().c_str());
+  RemovePath(temporary);
   return false;
 }
 

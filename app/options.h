@@ -5,8 +5,10 @@
 // without regard to ASCII case, values are integers as the runtime reads them, a later line
 // wins, and anything else is skipped. Load leaves the fields as they are when the file is
 // missing. Save writes exactly "pos_x=X" and "pos_y=Y" as CR LF lines into a temporary file
-// beside "options.cfg" and only then replaces the old file, so a failed or interrupted save
-// keeps the position stored before. Neither reports a failure. Main thread only.
+// beside "options.cfg" and replaces the old file only once every byte is known to be on the
+// disk, so a failed or interrupted save (a full disk, a killed process) keeps the position
+// stored before. A read-only "options.cfg" is left as it is. Neither reports a failure. Main
+// thread only.
 #pragma once
 
 #include <cstdint>

@@ -2,13 +2,19 @@
 
 #include <array>
 
+#include "runtime/check.h"
+
 namespace tarn {
 namespace {
 
 std::array<Ref<THook>, kHookChains>* chains = nullptr;
 int32_t lastHookId = -1;
 
-Ref<THook>& Head(int32_t id) { return (*chains)[id]; }
+// A chain id is the caller's to get right: checked in test builds, trusted in the program.
+Ref<THook>& Head(int32_t id) {
+  TARN_CHECK(chains != nullptr && id >= 0 && id < kHookChains);
+  return (*chains)[id];
+}
 
 }  // namespace
 

@@ -7,12 +7,12 @@
 #ifdef TARNWICK_CHECKS
 #include <cstdio>
 #include <cstdlib>
-#define TARN_CHECK(condition)                                                     \
-  do {                                                                            \
-    if (!(condition)) {                                                           \
+#define TARN_CHECK(condition)                                                            \
+  do {                                                                                   \
+    if (!(condition)) {                                                                  \
       std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-      std::abort();                                                               \
-    }                                                                             \
+      std::abort();                                                                      \
+    }                                                                                    \
   } while (0)
 #else
 #define TARN_CHECK(condition) \

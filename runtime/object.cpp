@@ -2,27 +2,40 @@
 
 #include <cxxabi.h>
 
+#include <climits>
 #include <cstdlib>
 #include <memory>
+#include <thread>
 #include <typeinfo>
 #include <unordered_map>
 
+#include "runtime/check.h"
 #include "runtime/string.h"
 
 namespace tarn {
 namespace {
 
-// Live objects that have been given a handle. Only the main thread asks for handles.
+// Live objects that have been given a handle. The table takes no lock: objects with a handle
+// are asked for, looked up and released on one thread, the one that first asked for a handle
+// (the main thread); test builds check that.
 std::unordered_map<int32_t, const Object*>& HandleTable() {
   static auto* table = new std::unordered_map<int32_t, const Object*>();
   return *table;
 }
 int32_t lastHandle = 0;
 
+bool OnHandleThread() {
+  static const std::thread::id owner = std::this_thread::get_id();
+  return std::this_thread::get_id() == owner;
+}
+
 }  // namespace
 
 Object::~Object() {
-  if (handle_ != 0) HandleTable().erase(handle_);
+  if (handle_ != 0) {
+    TARN_CHECK(OnHandleThread());
+    HandleTable().erase(handle_);
+  }
 }
 
 String Object::ToString() const {
@@ -37,14 +50,22 @@ String Object::ToString() const {
 
 int32_t ObjectHandle(const Object* object) {
   if (!object) return 0;
+  TARN_CHECK(OnHandleThread());
   if (object->handle_ == 0) {
-    object->handle_ = ++lastHandle;
+    // After the largest int the count starts again at 1, passing over handles still held.
+    do {
+      lastHandle = lastHandle == INT32_MAX ? 1 : lastHandle + 1;
+    } while (HandleTable().count(lastHandle) != 0);
+    object->handle_ = lastHandle;
     HandleTable()[object->handle_] = object;
   }
   return object->handle_;
 }
 
+void SetLastObjectHandleForTesting(int32_t handle) { lastHandle = handle; }
+
 Ref<Object> HandleObject(int32_t handle) {
+  TARN_CHECK(OnHandleThread());
   auto found = HandleTable().find(handle);
   return found == HandleTable().end() ? Ref<Object>()
                                       : Ref<Object>(const_cast<Object*>(found->second));

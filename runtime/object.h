@@ -4,7 +4,9 @@
 // intrusive counted handle. An empty Ref is the null object: using a member through it raises
 // TNullObjectException instead of crashing. Objects are made with New<T>(...) and freed when
 // the last Ref goes. Counting is atomic so that a reference may be dropped on another thread,
-// but objects are otherwise used from the main thread only.
+// but objects are otherwise used from the main thread only; an object that was given an
+// integer handle (ObjectHandle) must also be released there, as the handle table takes no
+// lock (test builds check it).
 #pragma once
 
 #include <atomic>
@@ -111,5 +113,7 @@ int32_t ObjectHandle(const Ref<T>& object) {
 }
 // The object that holds a handle, or the null object.
 Ref<Object> HandleObject(int32_t handle);
+// Sets the last handle given out, so that tests can reach the end of the range.
+void SetLastObjectHandleForTesting(int32_t handle);
 
 }  // namespace tarn

@@ -18,8 +18,8 @@ report=""
 while read -r name program seeds; do
   [ -n "$name" ] || continue
   [ "$wanted" = "  " ] || [[ "$wanted" == *" $name "* ]] || continue
-  corpus=build/fuzz/corpus/$name
-  findings=build/fuzz/findings/$name
+  corpus=$PWD/build/fuzz/corpus/$name  # absolute: some targets work in a folder of their own
+  findings=$PWD/build/fuzz/findings/$name
   mkdir -p "$corpus" "$findings"
   [ -d "$seeds" ] && cp -n "$seeds"/* "$corpus"/ 2>/dev/null
   log=build/fuzz/$name.log

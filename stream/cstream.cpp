@@ -3,11 +3,12 @@
 #include <climits>
 #include <string>
 
+#include "stream/filesystem_platform.h"
+
 namespace tarn {
 namespace {
 
-// A file whose length cannot be held in the stream's int32 size. This also catches a folder
-// opened as a file, which the host's C runtime allows and reports as endlessly long.
+// A file whose length cannot be held in the stream's int32 size.
 bool TooLong(std::FILE* file) {
   if (std::fseek(file, 0, SEEK_END) != 0) return false;  // unseekable: nothing to measure
   long end = std::ftell(file);
@@ -49,25 +50,35 @@ int32_t TCStream::Write(const void* buf, int32_t count) {
   if (!cstream || count <= 0) return 0;
   Switch(kWriting);
   auto n = static_cast<int32_t>(std::fwrite(buf, 1, static_cast<size_t>(count), cstream));
-  pos += n;
-  if (pos > size) size = pos;
+  // Only bytes that were written move the position and size: a refused write after a seek
+  // past the end must not make the file look longer than it is.
+  if (n > 0) {
+    pos += n;
+    if (pos > size) size = pos;
+  }
   return n;
 }
 
 int32_t TCStream::Flush() {
-  if (cstream) std::fflush(cstream);
+  if (cstream && std::fflush(cstream) != 0) return -1;
+  return 0;
+}
+
+int32_t TCStream::Sync() {
+  if (!cstream) return 0;
+  if (Flush() != 0 || !fsplatform::SyncFile(cstream)) return -1;
   return 0;
 }
 
 int32_t TCStream::Close() {
   if (!cstream) return 0;
-  Flush();
-  std::fclose(cstream);
+  int32_t flushed = Flush();
+  int32_t closed = std::fclose(cstream) == 0 ? 0 : -1;
   pos = 0;
   size = 0;
   cstream = nullptr;
   last_ = kNone;
-  return 0;
+  return flushed != 0 ? flushed : closed;
 }
 
 Ref<TCStream> TCStream::OpenPath(const String& path, bool readable, bool writeable) {
@@ -85,7 +96,7 @@ Ref<TCStream> TCStream::OpenPath(const String& path, bool readable, bool writeab
   if (bytes.find('\0') != std::string::npos) return nullptr;
   std::FILE* file = std::fopen(bytes.c_str(), openMode);
   if (!file) return nullptr;
-  if (TooLong(file)) {
+  if (fsplatform::IsFolder(file) || TooLong(file)) {
     std::fclose(file);
     return nullptr;
   }

@@ -2,8 +2,10 @@
 // create, delete and listing functions over the platform calls of filesystem_platform.h.
 #include "stream/filesystem.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <limits>
+#include <string_view>
 #include <map>
 #include <memory>
 
@@ -20,13 +22,44 @@ constexpr int32_t kTypeBits = 0xF000;
 constexpr int32_t kTypeFile = 0x8000;
 constexpr int32_t kTypeDir = 0x4000;
 
+// The longest path any platform call here accepts (PATH_MAX on Linux; the Windows runtime
+// takes far less). A longer one names nothing on disk.
+constexpr int32_t kLongestPath = 4096;
+
 String Normalized(String path, bool dirPath) {
   NormalizePath(path, dirPath);
   return path;
 }
 
+bool IsLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
+
+// A letter and ":" at the very start: the only place where a drive can stand.
+bool HasDrive(std::u16string_view path) {
+  return path.size() >= 2 && path[1] == u':' && IsLetter(path[0]);
+}
+
 bool IsDriveRoot(const String& path) {
-  return path.Length() == 3 && path.At(1) == u':' && path.At(2) == u'/';
+  return path.Length() == 3 && HasDrive(path.Units()) && path.At(2) == u'/';
+}
+
+// Whether path reaches the platform whole. The platform reads a byte 0 as the end of the path,
+// and a code unit whose low byte is 0 (NUL itself, U+0100 ...) becomes one: "victim\0.bak"
+// would touch "victim". Every function refuses such a path before any platform call.
+bool ReachesPlatformWhole(const String& path) {
+  for (char16_t unit : path.Units()) {
+    if ((unit & 0xFF) == 0) return false;
+  }
+  return true;
+}
+
+// Moves an absolute path to its parent in place, as PathDirectory does; false when there is
+// none. Only the last part is looked at, so folding a long path stays linear.
+bool ToParent(std::u16string& path) {
+  size_t slash = path.rfind(u'/');
+  if (slash == std::u16string::npos || slash + 1 == path.size()) return false;
+  path.resize(slash == 0 ? 1 : slash);  // the parent of /a is the root itself
+  if (path.size() == 2 && HasDrive(path)) path += u'/';
+  return true;
 }
 
 int32_t KindOfMode(int32_t mode) {
@@ -57,7 +90,7 @@ int32_t RootLength(const String& path) {
     return slash >= 0 ? slash + 1 : path.Length();
   }
   if (path.StartsWith("/")) return 1;
-  if (path.Length() >= 3 && path.At(1) == u':' && path.At(2) == u'/') return 3;
+  if (path.Length() >= 3 && HasDrive(path.Units()) && path.At(2) == u'/') return 3;
   return 0;
 }
 
@@ -65,6 +98,14 @@ int32_t RootLength(const String& path) {
 std::map<DirHandle, std::unique_ptr<fsplatform::Listing>>& Listings() {
   static std::map<DirHandle, std::unique_ptr<fsplatform::Listing>> listings;
   return listings;
+}
+
+// The file a URL finally reaches: wrapper protocols hand the text after their "::" on as a
+// URL, so the path is what follows the last "::".
+std::string InnermostPath(const String& url) {
+  int32_t separator = url.FindLast("::");
+  String path = separator < 0 ? url : url.Mid(separator + 2);
+  return path.Replace("\\", "/").ToBytes();
 }
 
 // Closes a stream while another exception is on its way out; a failing Close must not
@@ -81,7 +122,7 @@ void CloseQuietly(const Ref<TStream>& stream) {
 void NormalizePath(String& path, bool dirPath) {
   if (path.IsEmpty()) return;
   path = path.Replace("\\", "/");
-  if (path.Length() >= 2 && path.At(1) == u':' && (path.Length() == 2 || path.At(2) != u'/')) {
+  if (HasDrive(path.Units()) && (path.Length() == 2 || path.At(2) != u'/')) {
     path = path.Left(2) + "/" + path.Mid(2);
   }
   if (dirPath) path = TrimTrailingSlash(path);
@@ -94,41 +135,41 @@ String TrimTrailingSlash(const String& path) {
 
 String AbsolutePath(const String& given) {
   if (given.IsEmpty() || given == String(".")) return WorkingDir();
-  String path = Normalized(given, false);
-  String root;
-  if (path.StartsWith("/")) {
-    root = "/";
-    path = path.Mid(1);
-    if (path.StartsWith("/")) {  // //server/share keeps its two slashes
-      root += "/";
-      path = path.Mid(1);
-    }
+  String normalized = Normalized(given, false);
+  std::u16string_view path = normalized.Units();
+  std::u16string root;
+  size_t at = 0;
+  if (path.starts_with(u"//")) {  // //server/share keeps its two slashes
+    root = u"//";
+    at = 2;
+  } else if (path.starts_with(u"/")) {
+    root = u"/";
+    at = 1;
+  } else if (path.size() >= 3 && HasDrive(path) && path[2] == u'/') {
+    root = path.substr(0, 3);
+    at = 3;
+  } else {
+    root = WorkingDir().Units();  // relative paths are anchored at the working directory
   }
-  if (root.IsEmpty() && path.Length() >= 3 && path.At(1) == u':' && path.At(2) == u'/') {
-    root = path.Left(3);
-    path = path.Mid(3);
-  }
-  if (root.IsEmpty()) root = WorkingDir();
-
-  path += "/";
-  int32_t start = 0;
-  for (int32_t slash = path.Find("/"); slash >= 0; slash = path.Find("/", start)) {
-    String part = path.Mid(start, slash - start);
-    start = slash + 1;
-    if (part.IsEmpty() || part == String(".")) continue;
-    if (part == String("..")) {
-      root = PathDirectory(root);
-      if (root == String(BAD_DIR)) return root;
+  // The parts are folded onto root in place: each is appended and taken off at most once.
+  while (at <= path.size()) {
+    size_t slash = std::min(path.find(u'/', at), path.size());
+    std::u16string_view part = path.substr(at, slash - at);
+    at = slash + 1;
+    if (part.empty() || part == u".") continue;
+    if (part == u"..") {
+      if (!ToParent(root)) return BAD_DIR;
     } else {
-      root = root.IsEmpty() || root.EndsWith("/") ? root + part : root + "/" + part;
+      if (!root.empty() && root.back() != u'/') root += u'/';
+      root += part;
     }
   }
-  return root;
+  return String(std::move(root));
 }
 
 bool StatPath(const String& path, PathStatus& status) {
   // Names that can never be real files ("<bad_dir>" among them) are refused outright.
-  if (path.Find("<") >= 0 || path.Find(">") >= 0) return false;
+  if (path.Find("<") >= 0 || path.Find(">") >= 0 || !ReachesPlatformWhole(path)) return false;
   // A trailing "/" asks for a directory. The Windows runtime's _stat fails on it outright, so
   // it is taken off and the directory check done here, alike in both builds.
   String plain = path;
@@ -144,11 +185,13 @@ bool StatPath(const String& path, PathStatus& status) {
   return true;
 }
 
-bool RemovePath(const String& path) { return fsplatform::RemoveFile(path.ToBytes()); }
+bool RemovePath(const String& path) {
+  return ReachesPlatformWhole(path) && fsplatform::RemoveFile(path.ToBytes());
+}
 
 bool PutEnv(const String& assignment) {
   int32_t equals = assignment.Find("=");
-  if (equals <= 0) return false;
+  if (equals <= 0 || !ReachesPlatformWhole(assignment)) return false;
   return fsplatform::SetEnv(assignment.Left(equals).ToBytes(),
                             assignment.Mid(equals + 1).ToBytes());
 }
@@ -177,10 +220,12 @@ int32_t FileModeBits(const String& path) {
 }
 
 void SetFileModeBits(const String& path, int32_t mode) {
+  if (!ReachesPlatformWhole(path)) return;
   fsplatform::Chmod(Normalized(path, false).ToBytes(), mode);
 }
 
 bool FileCreate(const String& given) {
+  if (!ReachesPlatformWhole(given)) return false;
   String path = Normalized(given, false);
   RemovePath(path);
   if (std::FILE* file = std::fopen(path.ToBytes().c_str(), "wb")) std::fclose(file);
@@ -188,16 +233,19 @@ bool FileCreate(const String& given) {
 }
 
 bool FileDelete(const String& given) {
+  if (!ReachesPlatformWhole(given)) return false;
   String path = Normalized(given, false);
   RemovePath(path);
   return PathKind(path) == PATHKIND_NONE;
 }
 
 bool FileRename(const String& from, const String& to) {
+  if (!ReachesPlatformWhole(from) || !ReachesPlatformWhole(to)) return false;
   return fsplatform::Rename(Normalized(from, false).ToBytes(), Normalized(to, false).ToBytes());
 }
 
 bool DirCreate(const String& given, bool recurse) {
+  if (!ReachesPlatformWhole(given)) return false;
   String path = Normalized(given, true);
   if (!recurse) {
     fsplatform::MakeDir(path.ToBytes());
@@ -219,6 +267,7 @@ bool DirCreate(const String& given, bool recurse) {
 }
 
 bool DirDelete(const String& given, bool recurse) {
+  if (!ReachesPlatformWhole(given)) return false;
   String path = Normalized(given, true);
   // A link to a directory is removed as a link: what it points to is not part of this tree.
   if (recurse && fsplatform::IsLink(path.ToBytes())) {
@@ -246,11 +295,11 @@ bool DirDelete(const String& given, bool recurse) {
 }
 
 bool FileCopy(const String& src, const String& dst) {
-  // Opening the destination truncates it: copying a file onto itself (under any spelling, or
-  // through a hard link) would lose it, so that is refused before anything is opened.
-  if (fsplatform::SameFile(src.Replace("\\", "/").ToBytes(), dst.Replace("\\", "/").ToBytes())) {
-    return false;
-  }
+  if (!ReachesPlatformWhole(src) || !ReachesPlatformWhole(dst)) return false;
+  // Opening the destination truncates it: copying a file onto itself (under any spelling,
+  // through a hard link, or wrapped in a protocol) would lose it, so that is refused before
+  // anything is opened.
+  if (fsplatform::SameFile(InnermostPath(src), InnermostPath(dst))) return false;
   Ref<TStream> in = StreamOpenRead(src);
   if (!in) return false;
   Ref<TStream> out = StreamOpenWrite(dst);
@@ -303,6 +352,7 @@ bool IsWithin(const String& path, const String& tree) {
 }  // namespace
 
 bool DirCopy(const String& given, const String& target) {
+  if (!ReachesPlatformWhole(given) || !ReachesPlatformWhole(target)) return false;
   String src = Normalized(given, false);
   String dst = Normalized(target, false);
   if (PathKind(src) != PATHKIND_DIR) return false;
@@ -318,12 +368,12 @@ String WorkingDir() {
 }
 
 bool SetWorkingDir(const String& path) {
-  return fsplatform::ChangeDir(Normalized(path, true).ToBytes());
+  return ReachesPlatformWhole(path) && fsplatform::ChangeDir(Normalized(path, true).ToBytes());
 }
 
 DirHandle DirOpen(const String& given) {
   String path = Normalized(given, true);
-  if (path.IsEmpty()) return 0;
+  if (path.IsEmpty() || !ReachesPlatformWhole(path)) return 0;
   std::unique_ptr<fsplatform::Listing> listing = fsplatform::OpenListing(path.ToBytes());
   if (!listing) return 0;
   static DirHandle lastHandle = 0;
@@ -383,42 +433,71 @@ String PathExtension(const String& given) {
   return dot < 0 ? String() : path.Mid(dot + 1);
 }
 
-String PathTrueCase(const String& path) {
-  PathStatus status;
-  if (StatPath(path, status) && KindOfMode(status.mode) != PATHKIND_NONE) return path;
+namespace {
 
-  // The last "/" before the final character: a trailing "/" is not a separator here.
-  int32_t slash = -1;
-  for (int32_t i = path.Length() - 2; i >= 0; --i) {
-    if (path.At(i) == u'/') {
-      slash = i;
-      break;
-    }
+// The last "/" before end - 1 (a trailing "/" is not a separator here); -1 when none.
+int32_t LastSeparator(const String& path, int32_t end) {
+  for (int32_t i = end - 2; i >= 0; --i) {
+    if (path.At(i) == u'/') return i;
   }
-  String lead;     // what comes before the found name in the result
-  String listDir;  // where the name is looked for
-  if (slash > 0) {
-    String parent = PathTrueCase(path.Left(slash));
-    if (parent.IsEmpty()) return String();
-    lead = parent + "/";
-    listDir = parent;
-  } else if (slash == 0) {  // a name in the root directory
-    lead = "/";
-    listDir = "/";
-  } else {
-    listDir = ".";
-  }
-  String name = path.Mid(slash + 1);
-  String trailing;  // a trailing "/" is matched without and given back afterwards
+  return -1;
+}
+
+// The entry of listDir whose name matches name without regard to ASCII case; "" when none.
+// A trailing "/" of name is matched without and given back.
+String MatchEntry(const String& listDir, String name) {
+  String trailing;
   if (name.Length() > 1 && name.EndsWith("/")) {
     name = name.Left(name.Length() - 1);
     trailing = "/";
   }
   String wanted = name.ToLower();
   for (const String& entry : DirList(listDir, false)) {
-    if (entry.ToLower() == wanted) return lead + entry + trailing;
+    if (entry.ToLower() == wanted) return entry + trailing;
   }
   return String();
+}
+
+bool ExistsAsWritten(const String& path) {
+  PathStatus status;
+  return StatPath(path, status) && KindOfMode(status.mode) != PATHKIND_NONE;
+}
+
+}  // namespace
+
+String PathTrueCase(const String& path) {
+  if (path.Length() > kLongestPath) return String();
+  // Walk back to the longest prefix that exists as written; the ends of the parts after it
+  // are kept, last part first.
+  std::vector<int32_t> ends;
+  int32_t end = path.Length();
+  bool anchored = false;  // whether found holds an existing prefix
+  String found;
+  for (;;) {
+    String prefix = path.Left(end);
+    if (ExistsAsWritten(prefix)) {
+      anchored = true;
+      found = prefix;
+      break;
+    }
+    ends.push_back(end);
+    int32_t slash = LastSeparator(path, end);
+    if (slash <= 0) {
+      if (slash == 0) found = "/";  // a name in the root directory
+      break;
+    }
+    end = slash;
+  }
+  // Then forward again, each missing part looked up in the listing of what is found so far.
+  for (auto it = ends.rbegin(); it != ends.rend(); ++it) {
+    int32_t start = anchored ? found.Length() + 1 : found.Length();
+    String listDir = found.IsEmpty() ? String(".") : found;
+    String entry = MatchEntry(listDir, path.Mid(start, *it - start));
+    if (entry.IsEmpty()) return String();
+    found = anchored ? found + "/" + entry : found + entry;
+    anchored = true;
+  }
+  return found;
 }
 
 }  // namespace tarn

@@ -65,6 +65,13 @@ bool SameFile(const std::string& a, const std::string& b) {
          first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
+bool IsFolder(std::FILE* file) {
+  struct stat record {};
+  return fstat(fileno(file), &record) == 0 && S_ISDIR(record.st_mode);
+}
+
+bool SyncFile(std::FILE* file) { return fsync(fileno(file)) == 0; }
+
 namespace {
 
 class PosixListing final : public Listing {

@@ -1,9 +1,11 @@
 // The platform half of the file-system functions: thin calls on 8-bit paths, implemented over
 // the Windows runtime library in filesystem_win32.cpp and over POSIX in filesystem_host.cpp.
-// Only filesystem.cpp uses this header; the lexical rules all live there, so both halves stay
-// small and behave alike. Every call reports failure by its result and never raises.
+// Only filesystem.cpp and the file stream use this header; the lexical rules all live in
+// filesystem.cpp, so both halves stay small and behave alike. Every call reports failure by its
+// result and never raises.
 #pragma once
 
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -28,6 +30,11 @@ bool SetEnv(const std::string& name, const std::string& value);  // empty value:
 bool IsLink(const std::string& path);
 // Whether both paths exist and name the very same file or directory.
 bool SameFile(const std::string& a, const std::string& b);
+
+// Whether an open file is a folder (which the host's C runtime lets fopen open).
+bool IsFolder(std::FILE* file);
+// Asks the system to put what was written to file on the disk; false when it cannot.
+bool SyncFile(std::FILE* file);
 
 class Listing {
  public:

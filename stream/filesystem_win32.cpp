@@ -80,6 +80,13 @@ bool SameFile(const std::string& a, const std::string& b) {
          first.nFileIndexLow == second.nFileIndexLow;
 }
 
+bool IsFolder(std::FILE* file) {
+  struct _stat64 record {};
+  return _fstat64(_fileno(file), &record) == 0 && (record.st_mode & _S_IFMT) == _S_IFDIR;
+}
+
+bool SyncFile(std::FILE* file) { return _commit(_fileno(file)) == 0; }
+
 namespace {
 
 // _findfirst already delivers the first entry; it is handed out by the first Next.

@@ -14,11 +14,37 @@ Ref<TStreamFactory>& Head() {
   return *head;
 }
 
+// Wrapper protocols open the rest of their URL through StreamOpen again. A URL wrapped deeper
+// than this opens nothing, so hostile text cannot use up the stack.
+constexpr int kDeepestWrapping = 64;
+int wrapping = -1;  // wrappers around the StreamOpen now running; -1 outside any
+
+class WrappingLevel {
+ public:
+  WrappingLevel() { ++wrapping; }
+  ~WrappingLevel() { --wrapping; }
+  WrappingLevel(const WrappingLevel&) = delete;
+  WrappingLevel& operator=(const WrappingLevel&) = delete;
+};
+
 }  // namespace
 
 TStreamFactory::TStreamFactory() {
   next = Head();
   Head() = Ref<TStreamFactory>(this);
+}
+
+// A registered factory lives as long as the process, so only one whose derived constructor
+// raised (or one that was not made with New) gets here while still linked in. It is taken
+// out, so that the registry never points at a freed factory.
+TStreamFactory::~TStreamFactory() {
+  for (Ref<TStreamFactory>* link = &Head(); *link; link = &(*link)->next) {
+    if (link->Get() == this) {
+      Retain();  // dropping the registry's reference must not free this a second time
+      *link = next;
+      return;
+    }
+  }
 }
 
 Ref<TStream> TStreamFactory::CreateStream(const Ref<Object>&, const String&, const String&, bool,
@@ -29,6 +55,8 @@ Ref<TStream> TStreamFactory::CreateStream(const Ref<Object>&, const String&, con
 Ref<TStreamFactory> StreamFactories() { return Head(); }
 
 Ref<TStream> StreamOpen(const Ref<Object>& url, bool readable, bool writeable) {
+  WrappingLevel level;
+  if (wrapping > kDeepestWrapping) return nullptr;
   if (Ref<TStream> stream = Cast<TStream>(url)) return TStreamStream::Create(stream);
   String text = String::FromObject(url);
   String proto;

@@ -18,7 +18,8 @@ namespace tarn {
 
 class TStreamFactory : public Object {
  public:
-  TStreamFactory();  // links this factory in front of the registry
+  TStreamFactory();            // links this factory in front of the registry
+  ~TStreamFactory() override;  // unlinks a factory whose derived constructor raised
   // url: the object given to StreamOpen; proto: its protocol in lower case, "" when none;
   // path: the text after the first "::", "" when none. The null object: not mine.
   virtual Ref<TStream> CreateStream(const Ref<Object>& url, const String& proto, const String& path,

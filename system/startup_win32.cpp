@@ -12,6 +12,11 @@ namespace {
 // Neither handler may throw: Windows' frames sit between them and ours. Each ends the
 // process the way the exception it stands for would.
 void OnSignal(int number) {
+#ifdef _WIN64
+  // The 64-bit runtime's own frame handler turns an access violation or an illegal instruction
+  // into SIGSEGV or SIGILL before the top-level filter can see it: end as the filter would.
+  if (number == SIGSEGV || number == SIGILL) EndUnhandled("Unhandled Memory Exception Error");
+#endif
   std::printf("signal!:%d\n", number);
   std::fflush(stdout);
   EndUnhandled("Received Signal");

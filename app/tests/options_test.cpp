@@ -5,34 +5,15 @@
 
 #include "app/options.h"
 #include "app/options_file.h"
-#include "stream/streams.h"
-#include "stream/tests/test_streams.h"
+#include "app/tests/options_fixture.h"
+#include "stream/filesystem.h"
 #include "tests/support/raises.h"
 
 namespace tarn {
 namespace {
 
-using testing::ReadFile;
-using testing::ScratchDir;
+using testing::OptionsFile;
 using testing::WriteFile;
-
-// Runs each test inside a fresh folder, as the program runs in its own.
-class OptionsFile : public ::testing::Test {
- protected:
-  void SetUp() override {
-    InitStreams();
-    previous_ = std::filesystem::current_path();
-    std::filesystem::current_path(dir_.Path().ToBytes());
-  }
-  void TearDown() override { std::filesystem::current_path(previous_); }
-
-  static std::string Stored() { return ReadFile("options.cfg"); }
-  static bool TemporaryLeft() { return std::filesystem::exists("options.cfg.tmp"); }
-
- private:
-  ScratchDir dir_;
-  std::filesystem::path previous_;
-};
 
 struct LoadCase {
   const char* name;
@@ -146,6 +127,29 @@ TEST_F(OptionsFile, ASaveKilledHalfWayLeavesThePreviousFile) {
 
   // A temporary file left by a real kill is simply overwritten by the next save.
   WriteFile("options.cfg.tmp", "pos_x=99\r\n");
+  TOptions options;
+  options.x = 1;
+  options.y = 2;
+  options.Save();
+  EXPECT_EQ(Stored(), "pos_x=1\r\npos_y=2\r\n");
+  EXPECT_FALSE(TemporaryLeft());
+}
+
+TEST_F(OptionsFile, SaveLeavesAReadOnlyFileAlone) {
+  WriteFile("options.cfg", "pos_x=10\r\npos_y=20\r\n");
+  SetFileModeBits("options.cfg", 0444);
+  TOptions options;
+  options.x = 99;
+  options.Save();
+  EXPECT_EQ(Stored(), "pos_x=10\r\npos_y=20\r\n");
+  EXPECT_EQ(FileModeBits("options.cfg") & 0200, 0);
+  EXPECT_FALSE(TemporaryLeft());
+}
+
+TEST_F(OptionsFile, AReadOnlyLeftoverTemporaryFileDoesNotBlockTheSave) {
+  WriteFile("options.cfg", "pos_x=10\r\npos_y=20\r\n");
+  WriteFile("options.cfg.tmp", "pos_x=9");
+  SetFileModeBits("options.cfg.tmp", 0444);
   TOptions options;
   options.x = 1;
   options.y = 2;

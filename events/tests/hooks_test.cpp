@@ -110,5 +110,15 @@ TEST_F(Hooks, ChainMayChangeWhileItRuns) {
   EXPECT_EQ(log, (std::vector<int>{2, 2}));
 }
 
+TEST(HooksDeathTest, AChainIdOutsideTheTableStopsATestBuild) {
+#if defined(TARNWICK_CHECKS) && GTEST_HAS_DEATH_TEST
+  InitHooks();
+  EXPECT_DEATH(CallHooks(kHookChains, nullptr), "check failed");
+  EXPECT_DEATH(InsertHook(-1, Replace, nullptr, 0), "check failed");
+#else
+  GTEST_SKIP() << "the checks are compiled out of this build";
+#endif
+}
+
 }  // namespace
 }  // namespace tarn

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <thread>
+
 #include "runtime/runtime.h"
 #include "tests/support/raises.h"
 
@@ -53,6 +56,31 @@ TEST(Object, HandlesIdentifyLiveObjects) {
   EXPECT_EQ(ObjectHandle(Ref<Object>()), 0);
   object = nullptr;
   EXPECT_TRUE(HandleObject(handle).IsNull());
+}
+
+TEST(Object, HandlesStartAgainAtOneAfterTheLargestAndSkipThoseInUse) {
+  int alive = 0;
+  Ref<Object> one = New<Counted>(&alive);
+  SetLastObjectHandleForTesting(0);
+  ASSERT_EQ(ObjectHandle(one), 1);
+  Ref<Object> last = New<Counted>(&alive);
+  Ref<Object> next = New<Counted>(&alive);
+  SetLastObjectHandleForTesting(INT32_MAX - 1);
+  EXPECT_EQ(ObjectHandle(last), INT32_MAX);
+  EXPECT_EQ(ObjectHandle(next), 2) << "1 is still held";
+  EXPECT_TRUE(HandleObject(1) == one);
+}
+
+TEST(ObjectDeathTest, AnObjectWithAHandleReleasedOnAnotherThreadStopsATestBuild) {
+#if defined(TARNWICK_CHECKS) && GTEST_HAS_DEATH_TEST
+  int alive = 0;
+  Ref<Object> object = New<Counted>(&alive);
+  ObjectHandle(object);
+  EXPECT_DEATH(std::thread([held = std::move(object)]() mutable { held = nullptr; }).join(),
+               "check failed");
+#else
+  GTEST_SKIP() << "the checks are compiled out of this build";
+#endif
 }
 
 TEST(String, EmptyStringsShareOneInstance) {

@@ -1,5 +1,5 @@
-// What only a POSIX disk can show: symbolic links, sparse files beyond 2 GiB, and names in
-// the root directory whose letter case differs.
+// What only a POSIX disk can show: symbolic links, sparse files beyond 2 GiB, names in the
+// root directory whose letter case differs, and folders on tmpfs.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "stream/filesystem.h"
+#include "stream/streams.h"
 #include "stream/tests/scratch_working_dir.h"
 
 namespace tarn {
@@ -61,6 +62,16 @@ TEST_F(HostFileSystem, PathTrueCaseFindsNamesInTheRootDirectory) {
   ASSERT_EQ(PathKind(wrong), PATHKIND_NONE);
   ASSERT_TRUE(DirCreate("Dir", false));
   EXPECT_EQ(PathTrueCase(wrong + "/dir").ToBytes(), (wd + "/Dir").ToBytes());
+}
+
+// tmpfs lets a folder be opened and sought like a short file; its status tells the truth.
+TEST(HostFileStream, AFolderOnTmpfsDoesNotOpenAsAFile) {
+  char folder[] = "/dev/shm/tarn_folder_XXXXXX";
+  if (!mkdtemp(folder)) GTEST_SKIP() << "no tmpfs at /dev/shm";
+  InitStreams();
+  EXPECT_TRUE(TCStream::OpenPath(folder, true, false).IsNull());
+  EXPECT_TRUE(FileOpenRead(folder).IsNull());
+  rmdir(folder);
 }
 
 }  // namespace

@@ -38,6 +38,9 @@ TEST(PathRules, NormalizePath) {
       {"/", true, "/"},
       {"a//", true, "a/"},
       {"\\\\srv\\share", false, "//srv/share"},
+      {"/:x", false, "/:x"},  // a drive only where a drive letter can stand
+      {"1:x", false, "1:x"},
+      {"z:x", false, "z:/x"},
   };
   for (const Case& c : cases) {
     String path = c.path;
@@ -95,8 +98,31 @@ TEST(PathRules, AbsolutePathOfRootedPathsIsLexical) {
       {"/a/../b", "/b"},  // stays rooted
       {"/..", "<bad_dir>"},
       {"/", "/"},
+      {"/./:x", "/:x"},
+      {"/:x", "/:x"},
   };
-  for (const Case& c : cases) EXPECT_EQ(Bytes(AbsolutePath(c.path)), c.expected) << c.path;
+  for (const Case& c : cases) {
+    EXPECT_EQ(Bytes(AbsolutePath(c.path)), c.expected) << c.path;
+    if (Bytes(AbsolutePath(c.path)) != BAD_DIR) {
+      EXPECT_EQ(Bytes(AbsolutePath(AbsolutePath(c.path))), c.expected) << "idempotent " << c.path;
+    }
+  }
+}
+
+TEST_F(FileSystem, PathFunctionsTakeVeryLongPathsWithoutRecursion) {
+  std::string down, up;
+  for (int i = 0; i < 25000; ++i) {
+    down += "a/";
+    up += "../";
+  }
+  EXPECT_EQ(AbsolutePath(String(down.c_str())).Length(), WorkingDir().Length() + 50000);
+  EXPECT_EQ(Bytes(AbsolutePath(String((down + up).c_str()))), Bytes(WorkingDir()));
+
+  std::string deep;
+  for (int i = 0; i < 8000; ++i) deep += "x/";
+  EXPECT_EQ(Bytes(PathTrueCase(String(deep.c_str()))), "");
+  Put("x");  // the first part exists, the rest cannot
+  EXPECT_EQ(Bytes(PathTrueCase(String(deep.substr(0, 4000).c_str()))), "");
 }
 
 TEST_F(FileSystem, AbsolutePathAnchorsRelativePathsAtTheWorkingDirectory) {
@@ -375,12 +401,60 @@ TEST_F(FileSystem, FileCopyCopiesBytesAndReplacesTheTarget) {
   EXPECT_FALSE(FileCopy("src.bin", "foo::out.bin"));
 }
 
+// Each path below reaches the platform, byte by byte, as "victim.txt" or "tree" followed by a
+// byte 0, where the platform would stop reading. Every function must refuse it.
+TEST_F(FileSystem, PathsThatWouldBeCutShortAreRefused) {
+  const std::u16string victims[] = {std::u16string(u"victim.txt\0.bak", 14),
+                                    u"victim.txt\u0100.bak"};
+  for (const std::u16string& units : victims) {
+    std::u16string cut = units.substr(10, 1);
+    String victim(units);
+    String tree(u"tree" + cut);
+    SCOPED_TRACE(Bytes(victim).size());
+    Put("victim.txt", "precious");
+    Put("other.txt", "other");
+    ASSERT_TRUE(DirCreate("tree/sub", true));
+    Put("tree/sub/leaf.txt", "leaf");
+
+    EXPECT_FALSE(FileCreate(victim));
+    EXPECT_FALSE(FileDelete(victim));
+    EXPECT_FALSE(FileRename(victim, "moved.txt"));
+    EXPECT_FALSE(FileRename("other.txt", victim));
+    EXPECT_FALSE(FileCopy("other.txt", victim));
+    EXPECT_FALSE(FileCopy(victim, "copy.txt"));
+    SetFileModeBits(victim, 0444);
+    EXPECT_EQ(PathKind(victim), PATHKIND_NONE);
+    EXPECT_EQ(FileByteSize(victim), -1);
+    EXPECT_EQ(FileModeBits(victim), -1);
+    EXPECT_EQ(FileModifiedTime(victim), 0);
+    EXPECT_EQ(Bytes(PathTrueCase(victim)), "");
+    EXPECT_EQ(Get("victim.txt"), "precious");
+    EXPECT_NE(FileModeBits("victim.txt") & 0200, 0);
+    EXPECT_EQ(PathKind("moved.txt"), PATHKIND_NONE);
+    EXPECT_EQ(PathKind("copy.txt"), PATHKIND_NONE);
+
+    EXPECT_FALSE(DirDelete(tree, true));
+    EXPECT_FALSE(DirCreate(tree, false));
+    EXPECT_FALSE(DirCopy(tree, "tree2"));
+    EXPECT_FALSE(SetWorkingDir(tree));
+    EXPECT_EQ(DirOpen(tree), 0);
+    EXPECT_TRUE(DirList(tree, false).empty());
+    EXPECT_EQ(Get("tree/sub/leaf.txt"), "leaf");
+    EXPECT_EQ(PathKind("tree2"), PATHKIND_NONE);
+    EXPECT_EQ(Bytes(WorkingDir()), Bytes(scratch_));
+    EXPECT_FALSE(PutEnv(String(u"TARN_CUT=1" + cut + u"x")));
+  }
+  EXPECT_EQ(PathKind(String(std::u16string(u"/\0", 2))), PATHKIND_NONE);
+}
+
 TEST_F(FileSystem, FileCopyOntoItselfKeepsTheFile) {
   Put("same.txt", "precious");
   ASSERT_TRUE(DirCreate("d", false));
   EXPECT_FALSE(FileCopy("same.txt", "same.txt"));
   EXPECT_FALSE(FileCopy("same.txt", "d/../same.txt"));
   EXPECT_FALSE(FileCopy(scratch_ + "/same.txt", ".\\same.txt"));
+  EXPECT_FALSE(FileCopy("same.txt", "bigendian::same.txt"));
+  EXPECT_FALSE(FileCopy("littleendian::bigendian::d\\..\\same.txt", "same.txt"));
   EXPECT_EQ(Get("same.txt"), "precious");
 }
 

@@ -110,6 +110,41 @@ TEST(StreamOpen, PlainPathsOpenFilesWithoutAskingTheRegistry) {
   EXPECT_EQ(probe.calls, 0);
 }
 
+TEST(StreamOpen, WrapperProtocolsNestAtMostSixtyFourDeep) {
+  InitStreams();
+  ScratchDir dir;
+  WriteFile(dir.Path("f"), "data");
+  auto wrapped = [&](int depth) {
+    std::string url;
+    for (int i = 0; i < depth; ++i) url += "littleendian::";
+    return StreamOpenRead(String((url + dir.Path("f").ToBytes()).c_str()));
+  };
+  Ref<TStream> deepest = wrapped(64);
+  ASSERT_FALSE(deepest.IsNull());
+  EXPECT_EQ(deepest->ReadString(4).ToBytes(), "data");
+  deepest->Close();
+  EXPECT_TRUE(wrapped(65).IsNull());
+  EXPECT_TRUE(wrapped(8000).IsNull()) << "no recursion without end";
+  Ref<TStream> again = wrapped(1);  // the count of levels came back down
+  ASSERT_FALSE(again.IsNull());
+  again->Close();
+}
+
+// A factory whose own constructor raises after the base one has linked it in.
+class TFailingFactory : public TStreamFactory {
+ public:
+  TFailingFactory() { Raise(String("no factory")); }
+};
+
+TEST(StreamOpen, AFactoryWhoseConstructorRaisesLeavesTheRegistry) {
+  TProbeFactory& probe = Probe();
+  Ref<TStreamFactory> head = StreamFactories();
+  EXPECT_RAISES_TEXT(New<TFailingFactory>(), "no factory");
+  EXPECT_TRUE(StreamFactories() == head);
+  EXPECT_TRUE(StreamOpenRead("foo::bar").IsNull());  // walks the whole registry
+  EXPECT_EQ(probe.calls, 1);
+}
+
 TEST(StreamOpen, TheNewestFactoryForAProtocolWins) {
   InitStreams();
   Ref<TProbeFactory> older = New<TProbeFactory>("twice");

@@ -285,6 +285,10 @@ TEST(CStream, SeekPastTheEndLeavesEofFalseAndAReadRaises) {
   EXPECT_GT(stream->Pos(), stream->Size());
   EXPECT_FALSE(stream->Eof());
   EXPECT_RAISES_CLASS(stream->ReadInt(), TStreamReadException);
+  // A write there is refused (the stream reads only) and moves neither position nor size.
+  EXPECT_EQ(stream->Write("x", 1), 0);
+  EXPECT_EQ(stream->Pos(), 20);
+  EXPECT_EQ(stream->Size(), 8);
   stream->Close();
 }
 
