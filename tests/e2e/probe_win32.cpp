@@ -6,10 +6,9 @@
 //   probe wait MS TITLE.property=VALUE... polls every 50 ms until every condition holds (!=
 //                                         for a property that must differ from VALUE), then
 //                                         prints the windows named; exit code 1 when MS pass
-//   probe bench SECONDS TITLE EXE ARGS... starts EXE, prints the milliseconds until its window
-//                                         TITLE's label first shows a text and the CPU
-//                                         milliseconds EXE spends in the SECONDS after that,
-//                                         then closes the window and prints the exit code
+//   probe bench TITLE EXE ARGS...         starts EXE, prints the milliseconds until its window
+//                                         TITLE's label first shows a text, then closes the
+//                                         window and prints the exit code
 //   probe resources EXE                   the icon, version and manifest resources of EXE
 //
 // Properties: exists, class, enabled, visible, style (hex), client (WxH), origin (the client
@@ -162,16 +161,6 @@ int Wait(DWORD timeout, const std::vector<Condition>& conditions) {
   }
 }
 
-ULONGLONG Ticks(const FILETIME& time) {
-  return (ULONGLONG{time.dwHighDateTime} << 32) | time.dwLowDateTime;
-}
-
-double CpuMs(HANDLE process) {
-  FILETIME created, exited, kernel, user;
-  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return -1;
-  return (Ticks(kernel) + Ticks(user)) / 10000.0;
-}
-
 double MsSince(const LARGE_INTEGER& start) {
   LARGE_INTEGER now, frequency;
   QueryPerformanceCounter(&now);
@@ -180,8 +169,8 @@ double MsSince(const LARGE_INTEGER& start) {
 }
 
 // Starts the program, measures the time to its label's first text (polled as fast as the
-// probe can) and the CPU time it spends over the following seconds, then closes its window.
-int Bench(DWORD seconds, const std::string& title, int argc, char** argv) {
+// probe can), then closes its window.
+int Bench(const std::string& title, int argc, char** argv) {
   std::string commandLine;
   for (int i = 0; i < argc; ++i) commandLine += std::string(i ? " " : "") + "\"" + argv[i] + "\"";
   STARTUPINFOA startup = {};
@@ -206,9 +195,6 @@ int Bench(DWORD seconds, const std::string& title, int argc, char** argv) {
     }
   }
   std::printf("first_text_ms=%.1f\n", MsSince(start));
-  double cpuBefore = CpuMs(process.hProcess);
-  Sleep(seconds * 1000);  // the measuring window itself, not a wait for a condition
-  std::printf("cpu_ms=%.1f\n", CpuMs(process.hProcess) - cpuBefore);
   PostMessageA(window, WM_CLOSE, 0, 0);
   DWORD code = 1;
   if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) {
@@ -280,9 +266,7 @@ int main(int argc, char** argv) {
     }
     return Wait(std::strtoul(argv[2], nullptr, 10), conditions);
   }
-  if (command == "bench" && argc > 4) {
-    return Bench(std::strtoul(argv[2], nullptr, 10), argv[3], argc - 4, argv + 4);
-  }
+  if (command == "bench" && argc > 3) return Bench(argv[2], argc - 3, argv + 3);
   if (command == "resources" && argc == 3) return Resources(argv[2]);
   return Usage();
 }
