@@ -264,17 +264,21 @@ case_prompt_without_min_argument() {
   done
 }
 
+# Clicks at dx, dy in window $1's client area.
+click_client() {
+  local origin
+  origin=$(property "$1" origin)
+  IFS=, read -r x y <<<"$origin"
+  click_at $((x + $2)) $((y + $3))
+}
+
 # Clicks into the prompt's minutes field (5, 5, 150 x 20 in its client area), as a user does
 # before typing.
-click_minutes_field() {
-  local origin
-  origin=$(property 'Eingabe Minuten' origin)
-  IFS=, read -r x y <<<"$origin"
-  click_at $((x + 80)) $((y + 15))
-}
+click_minutes_field() { click_client 'Eingabe Minuten' 80 15; }
 
 case_prompt_entries() {
   fresh_folder typed
+  printf 'pos_x=100\r\npos_y=100\r\n' >"$folder/options.cfg"  # the close button on the screen
   launch
   expect "$appear_ms" 'Eingabe Minuten.exists=1'
   click_minutes_field
@@ -286,7 +290,10 @@ case_prompt_entries() {
   xdotool key --delay 60 3 Return
   expect "$change_ms" 'Eingabe Minuten.exists=0' QuarnCountdown.enabled=1
   expect_count QuarnCountdown 03:00
-  keys QuarnCountdown Escape
+  # Under Wine the focus can end on the main window itself once the prompt has gone, where
+  # Escape reaches nothing (see the closing note); the close button ends the program here.
+  # shellcheck disable=SC2046
+  click_at $(close_button_point QuarnCountdown)
   expect_exit_0
 }
 
@@ -300,14 +307,6 @@ case_prompt_closed() {
   expect_stored $'pos_x=0\r\npos_y=0\r\n'
 }
 
-# Clicks into window $1's client area, near its top edge, as a user switching to it does.
-click_client() {
-  local origin
-  origin=$(property "$1" origin)
-  IFS=, read -r x y <<<"$origin"
-  click_at $((x + 100)) $((y + 8))
-}
-
 case_escape_after_expiry_and_switching() {
   fresh_folder expired
   printf 'pos_x=300\r\npos_y=300\r\n' >"$folder/options.cfg"  # clear of the other window
@@ -317,9 +316,10 @@ case_escape_after_expiry_and_switching() {
   # The other application; the session's end stops it.
   ( wine_run "$state" "$peer_exe" min=1 ) >/dev/null 2>&1 &
   expect "$appear_ms" BareCountdown.exists=1
-  click_client BareCountdown
+  # Switching applications as a user does: a click into the other window, then back.
+  click_client BareCountdown 100 8
   expect "$change_ms" BareCountdown.active=1 QuarnCountdown.active=0
-  click_client QuarnCountdown
+  click_client QuarnCountdown 100 8
   expect "$change_ms" QuarnCountdown.active=1
   xdotool key --delay 60 a b c
   expect "$change_ms" QuarnCountdown.label=00:00 QuarnCountdown.edit=
