@@ -348,13 +348,19 @@ case_position_is_loaded_and_stored() {
 
   fresh_folder moved
   printf 'pos_x=300\r\npos_y=31\r\n' >"$folder/options.cfg"
+  move_and_escape 300 31 120 80
+  expect_stored $'pos_x=420\r\npos_y=111\r\n'
+}
+
+# Runs min=5 from the stored client position x, y, drags the window by dx, dy and ends it
+# with Escape.
+move_and_escape() {
   launch min=5
-  expect "$appear_ms" QuarnCountdown.origin=300,31
-  drag_window QuarnCountdown 120 80
-  expect "$change_ms" QuarnCountdown.origin=420,111
+  expect "$appear_ms" "QuarnCountdown.origin=$1,$2"
+  drag_window QuarnCountdown "$3" "$4"
+  expect "$change_ms" "QuarnCountdown.origin=$(($1 + $3)),$(($2 + $4))"
   keys QuarnCountdown Escape
   expect_exit_0
-  expect_stored $'pos_x=420\r\npos_y=111\r\n'
 }
 
 case_position_off_every_monitor() {
@@ -391,12 +397,7 @@ case_read_only_options() {
   fresh_folder read_only_file
   printf 'pos_x=40\npos_y=50\n' >"$folder/options.cfg"
   chmod a-w "$folder/options.cfg"
-  launch min=5
-  expect "$appear_ms" QuarnCountdown.origin=40,50
-  drag_window QuarnCountdown 30 30
-  expect "$change_ms" QuarnCountdown.origin=70,80
-  keys QuarnCountdown Escape
-  expect_exit_0
+  move_and_escape 40 50 30 30
   expect_stored $'pos_x=40\npos_y=50\n'
 
   fresh_folder read_only_folder
