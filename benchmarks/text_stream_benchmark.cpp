@@ -27,7 +27,8 @@ std::string MakeFile(size_t bytes) {
     std::perror(path.c_str());
     std::exit(1);
   }
-  std::string line = "Fr\xC3\xBCh \xE2\x82\xAC 42, caf\xC3\xA9 au lait, the quick brown fox ...\r\n";
+  std::string line =
+      "Fr\xC3\xBCh \xE2\x82\xAC 42, caf\xC3\xA9 au lait, the quick brown fox ...\r\n";
   std::fputs("\xEF\xBB\xBF", file);
   for (size_t written = 3; written < bytes; written += line.size()) std::fputs(line.c_str(), file);
   std::fclose(file);
