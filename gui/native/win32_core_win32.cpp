@@ -133,11 +133,13 @@ LRESULT CALLBACK KeyboardHook(int code, WPARAM w, LPARAM l) {
       int32_t key = static_cast<int32_t>(w);
       Ref<TEvent> event = FindHotKeyEvent(key, CurrentModifiers(),
                                           reinterpret_cast<intptr_t>(GetForegroundWindow()));
+      bool keyDown = (l & 0x80000000) == 0;
+      // On key down only: the key up of an Enter that closed a window arrives at whatever
+      // holds the focus next, and moving that focus would leave Escape with no cancel button.
       HWND focus = GetFocus();
-      if (key == VK_RETURN && IsEditWindow(focus)) SetFocus(GetParent(focus));
+      if (keyDown && key == VK_RETURN && IsEditWindow(focus)) SetFocus(GetParent(focus));
       if (!event) return;
       swallow = true;
-      bool keyDown = (l & 0x80000000) == 0;
       if (keyDown) SendEvent(event);
     });
   }
