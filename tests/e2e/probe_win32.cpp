@@ -130,14 +130,14 @@ struct Condition {
 };
 
 bool Parse(const char* text, Condition& condition) {
-  std::string spec = text;
-  size_t equals = spec.find('=');
+  std::string written = text;
+  size_t equals = written.find('=');
   if (equals == std::string::npos) return false;
-  bool negated = equals > 0 && spec[equals - 1] == '!';
-  std::string key = spec.substr(0, negated ? equals - 1 : equals);
+  bool negated = equals > 0 && written[equals - 1] == '!';
+  std::string key = written.substr(0, negated ? equals - 1 : equals);
   size_t dot = key.rfind('.');
   if (dot == std::string::npos) return false;
-  condition = {key.substr(0, dot), key.substr(dot + 1), spec.substr(equals + 1), negated};
+  condition = {key.substr(0, dot), key.substr(dot + 1), written.substr(equals + 1), negated};
   return true;
 }
 
